@@ -1,7 +1,7 @@
 #pragma once
 // Test double of the prompt service: answers from a script and records every
 // question asked, with its exact title, text, icon and buttons.
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 
 #include <QList>
 #include <QVariant>

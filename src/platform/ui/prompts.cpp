@@ -1,4 +1,4 @@
-#include "platform/prompts.h"
+#include "platform/ui/prompts.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
