@@ -1,0 +1,202 @@
+#pragma once
+// The main window: tool bar, the two track lists, menus, and the lifecycle
+// from start-up through the show sequence to shutdown.
+#include "app/settingsstore.h"
+#include "app/ui/builtinpictures.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+class Launcher;
+class MutexCheck;
+class Prompts;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QToolButton;
+class QTreeView;
+class TrackModel;
+class TTitleF;
+class QFile;
+
+struct MainServices {
+    Prompts &prompts;
+    Launcher &launcher;
+    SettingsStore &settings;
+};
+
+class TTunoviaF : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TTunoviaF(MainServices services, QWidget *parent = nullptr);
+    ~TTunoviaF() override;
+
+    // Start-up: title window, start-up index choice, command line, volume bar.
+    void FormCreate(const QStringList &arguments);
+    // The show sequence: reloads settings, look and the current index file.
+    void FormShow();
+    // Pushes loaded settings into the window (player button, clock, look, joypad).
+    void applySettings();
+
+    // State other parts of the program and the tests look at.
+    const QString &currentIndexPath() const { return m_currentIndexPath; }
+    void setCurrentIndexPath(const QString &path) { m_currentIndexPath = path; }
+    QTreeView *currentList() const { return m_currentList; }
+    QTreeView *listView() const { return m_MP3ListView; }   // five columns
+    QTreeView *listView2() const { return m_MP3ListView2; } // thirteen columns
+    TrackModel *model() const { return m_model2; }
+    TrackModel *legacyModel() const { return m_model; }
+    bool legacyListShown() const { return m_listTag == 1; }
+    DialogSettings &dialogSettings() { return m_dialog; }
+    const ColumnWidths &columnWidths() const { return m_widths; }
+    int volumePosition() const;
+    QSlider *volumeBar() const { return m_VolumeBar; }
+    int lyricsTag() const { return m_lyricsTag; }
+    QTimer &drawTimer() { return m_DrawTimer; }
+    QTimer &joyTimer() { return m_JoyTimer; }
+    bool titleReleased() const { return m_titleReleased; }
+    int titleTicks() const { return m_titleTicks; }
+
+    // The settings dialog, once it exists; shown modally by SettingClick.
+    std::function<void()> runSettingsDialog;
+    // The joypad action dispatch: runs the action bound to joypad binding n (1-8).
+    void runJoypadBinding(int n);
+    void runJoypadAction(int action);
+
+public slots:
+    // File
+    void DataOpenMnuClick();
+    void IniSelMnuClick();
+    void MakeGroupMnuClick();
+    void MakeMdtMnuClick();
+    void KC1Click();
+    void RunExploreMnuClick();
+    void ExitBtnClick();
+    // Edit
+    void AllCheckMnuClick();
+    void InvCheckMnuClick();
+    void ReCheckMnuClick();
+    void FileCopyClick();
+    void RunJ2Click();
+    void Runm2hClick();
+    void DelListMnuClick();
+    void Find1Click();
+    void TotalTimeMnuClick();
+    void TagEditMnuClick();
+    // Play control
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void MP3ListViewDblClick();
+    void PlayerQuitMnuClick();
+    void UseWinampMnuClick();
+    void UseScmpxMnuClick();
+    void UseMciMnuClick();
+    void UseChangeMnuClick();
+    // Volume
+    void VolDownMnuClick();
+    void VolUpMnuClick();
+    void VolAMnuClick();
+    void VolBMnuClick();
+    void VolCMnuClick();
+    // Settings
+    void SettingClick();
+    void FontMnuClick();
+    void FontColorMnuClick();
+    void BackColorMnuClick();
+    void KLyricsONOFF1Click();
+    // Help
+    void Contents1Click();
+    void AboutMnuClick();
+    // Tool bar
+    void ListBtnClick();
+    void ReportBtnClick();
+    // Refreshes the total display after clicks, key releases and selection commands.
+    void updateTotalDisplay();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class AlbumLoadOutcome { Loaded, Cancelled, Failed };
+
+    void runTitleWindow();
+    void loadLegacyList(QFile &file);
+    AlbumLoadOutcome selectAndLoadAlbums(QFile &file);
+    void showLyricsWindow();
+    void buildToolBar(QWidget *bar);
+    void buildLists(QWidget *area);
+    void buildMenus();
+    void FormCloseQuery();
+    void FormClose();
+    void reportStoreError(const StoreResult &result);
+    void closeLyricsWindow();
+    void saveColumnsAndWindow();
+    void quitPlayer();
+    void restoreFonts();
+    void restoreColumns();
+    void storeColumnWidths();
+    void applyLookAndSkins();
+    void applyJoypadTimer();
+    void selectAllIfAuto();
+    void setCurrentList(QTreeView *list);
+    void showTimeDigits(const QString &text);
+    WindowBounds currentBounds() const;
+    void releaseTitle();
+    void setButtonPicture(int which, bool pressed);
+
+    MainServices m_services;
+    MutexCheck *m_CheckMutex1 = nullptr;
+    QPointer<TTitleF> m_title;
+
+    QString m_currentIndexPath;
+    int m_listTag = 0;  // Tag of MP3ListView: 1 while a legacy track list is shown
+    int m_list2Tag = 0; // Tag of MP3ListView2
+    int m_lyricsTag = 0;
+    bool m_titleReleased = false;
+    bool m_firstLyrics = false;
+    bool m_firstShowDone = false;
+    int m_titleTicks = 0;
+
+    DialogSettings m_dialog;
+    ColumnWidths m_widths;
+    ListLook m_look5, m_look13;
+    ClassNames m_classNames;
+    LyricsWindowSettings m_lyricsWindow;
+
+    TrackModel *m_model = nullptr;
+    TrackModel *m_model2 = nullptr;
+    QTreeView *m_MP3ListView = nullptr;
+    QTreeView *m_MP3ListView2 = nullptr;
+    QTreeView *m_currentList = nullptr;
+
+    // Tool bar: RunWinamp, RunScmpx, RunMci, SpeedButton1-5 in picture order.
+    std::array<QToolButton *, BuiltinPictures::kButtonPictureCount> m_imageButtons{};
+    std::array<QPixmap, BuiltinPictures::kButtonPictureCount> m_normalPictures;  // SBtn1n, Run*Img1
+    std::array<QPixmap, BuiltinPictures::kButtonPictureCount> m_pressedPictures; // SBtn2n, Run*Img2
+    QToolButton *m_PlayerQuitBtn = nullptr;
+    QToolButton *m_ListBtn = nullptr;
+    QToolButton *m_ReportBtn = nullptr;
+    QSlider *m_VolumeBar = nullptr;
+    QLabel *m_TotalTimePnl = nullptr;
+    QFrame *m_TimePnl = nullptr;
+    std::array<QLabel *, 4> m_timeDigits{}; // Time1-Time4
+    QLabel *m_Img1 = nullptr;
+    std::array<QPixmap, 10> m_digitPictures; // Image0-Image9
+    QPushButton *m_ExitBtn = nullptr;
+    QPushButton *m_WinampBtn = nullptr;
+    QMenu *m_listMenu = nullptr;
+
+    QTimer m_DrawTimer;
+    QTimer m_JoyTimer;
+    QTimer m_MciTimer;
+};

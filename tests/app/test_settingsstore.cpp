@@ -1,0 +1,263 @@
+#include "app/settingsstore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+const QByteArray kRegistry = QByteArrayLiteral(
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+    "[Software\\\\Ravlen\\\\Tunovia\\\\Setting] 1600000000\n"
+    "\"Winamp\"=\"C:\\\\Program Files\\\\Winamp\\\\winamp.exe\"\n"
+    "\"SCMPXCheck\"=dword:00000001\n"
+    "\"DrawInterval\"=dword:00000003\n\n"
+    "[Software\\\\Ravlen\\\\Tunovia\\\\Volume] 1600000000\n"
+    "\"VolumeB\"=dword:00000007\n\n"
+    "[Software\\\\Ravlen\\\\Tunoia\\\\Font] 1600000000\n"
+    "\"Name\"=\"An Extremely Long Font Family Name That Goes On\"\n"
+    "\"Size\"=dword:0000000b\n\n"
+    "[Software\\\\Ravlen\\\\Tunovia\\\\Window] 1600000000\n"
+    "\"Left\"=dword:00000064\n"
+    "\"Width\"=dword:00000320\n\n"
+    "[Software\\\\Ravlen\\\\Tunovia\\\\Column] 1600000000\n"
+    "\"Title\"=dword:000000c8\n"
+    "\"Album\"=dword:0000004b\n");
+
+} // namespace
+
+class TestSettingsStore : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString ini() const { return m_dir.filePath(QStringLiteral("Tunov.ini")); }
+
+private slots:
+    void init() { QFile::remove(ini()); }
+
+    void missingFileKeepsDesignDefaults()
+    {
+        SettingsStore store(ini(), nullptr, QStringLiteral("/opt/tunovia/"));
+        DialogSettings s;
+        store.loadSettings(s);
+        QVERIFY(s.usesWinamp());
+        QCOMPARE(s.textEditor, QStringLiteral("notepad.exe"));
+        QCOMPARE(s.timeSkin, QStringLiteral("/opt/tunovia/Skins/default/"));
+        QCOMPARE(s.buttonSkin, QStringLiteral("/opt/tunovia/Button_Skins/default/"));
+        QCOMPARE(s.joyBindings, (std::array<int, 8>{0, 0, 1, 5, 2, 4, 6, 8}));
+        QCOMPARE(s.lyricsBackColor, 0xCCFFCC);
+        QVERIFY(!QFile::exists(ini())); // reading never creates the file
+    }
+
+    void missingKeyLeavesCurrentValueButFixedDefaultsReset()
+    {
+        writeFile(ini(), "[Setting]\r\nWinamp=/usr/bin/player\r\n");
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        s.j2 = QStringLiteral("/keep/j2");
+        s.drawInterval = 5; // fixed default 0 when missing
+        s.volB = 3;         // current value kept when missing
+        s.joyBindings[0] = 9;
+        store.loadSettings(s);
+        QCOMPARE(s.winamp, QStringLiteral("/usr/bin/player"));
+        QCOMPARE(s.j2, QStringLiteral("/keep/j2"));
+        QCOMPARE(s.drawInterval, 0);
+        QCOMPARE(s.volB, 3);
+        QCOMPARE(s.joyBindings[0], 0);
+    }
+
+    void integerParsing_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("hex") << QByteArray("0x10") << 16;
+        QTest::newRow("decimal") << QByteArray("7") << 7;
+        QTest::newRow("text gives default") << QByteArray("abc") << 5;
+        QTest::newRow("empty gives default") << QByteArray("") << 5;
+        QTest::newRow("negative") << QByteArray("-3") << -3;
+    }
+    void integerParsing()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(int, expected);
+        writeFile(ini(), "[Volume]\r\nVolumeB=" + value + "\r\n");
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        store.loadSettings(s);
+        QCOMPARE(s.volB, expected);
+    }
+
+    void radioGroupsBehaveLikeRadioButtons()
+    {
+        writeFile(ini(), "[Setting]\r\nWinampCheck=1\r\nSCMPXCheck=1\r\nRunNormal=0\r\nPlayerQuitAsk=1\r\n");
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        store.loadSettings(s);
+        QCOMPARE(s.player.checked, 1);     // the later "on" wins
+        QCOMPARE(s.startMode.checked, -1); // turned off, none on
+        QCOMPARE(s.quitPolicy.checked, 2);
+    }
+
+    void fontNamesAreCutTo31Characters()
+    {
+        const QByteArray longName(40, 'F');
+        writeFile(ini(), "[Lyrics]\r\nFontName=" + longName + "\r\n[Font]\r\nName=" + longName + "\r\n");
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        store.loadSettings(s);
+        QCOMPARE(s.lyricsFontName.size(), 31);
+        ListLook five, thirteen;
+        store.restoreFonts(five, thirteen);
+        QCOMPARE(five.fontName, QString(31, QLatin1Char('F')));
+        QCOMPARE(thirteen.fontName, QString(31, QLatin1Char('F')));
+    }
+
+    void registryImportRunsOnlyWithoutSettingsFile()
+    {
+        const LegacyRegistry registry{QByteArrayView(kRegistry)};
+        SettingsStore store(ini(), &registry, QStringLiteral("/p/"));
+        DialogSettings s;
+        store.loadSettings(s);
+        QCOMPARE(s.winamp, QStringLiteral("C:\\Program Files\\Winamp\\winamp.exe"));
+        QVERIFY(s.usesScmpx());
+        QCOMPARE(s.drawInterval, 0); // fixed default of the read that follows wins
+        QCOMPARE(s.volB, 7);
+        WindowBounds b{1, 2, 3, 4};
+        store.restoreWindowBounds(b);
+        QCOMPARE(b.left, 100);
+        QCOMPARE(b.width, 800);
+        QCOMPARE(b.top, 1);
+        ListLook five, thirteen;
+        store.restoreFonts(five, thirteen);
+        QCOMPARE(thirteen.fontName, QStringLiteral("An Extremely Long Font Family N"));
+        QCOMPARE(thirteen.fontSize, 11);
+        QCOMPARE(five.fontSize, 11);
+        ColumnWidths w;
+        store.restoreColumns(false, w);
+        QCOMPARE(w.thirteen[0], 200);
+        QCOMPARE(w.thirteen[2], 75);
+
+        // Once the file exists the registry is ignored.
+        QVERIFY(!store.saveLastIndex(QStringLiteral("/lib/index.ini")));
+        DialogSettings fresh;
+        store.loadSettings(fresh);
+        QVERIFY(fresh.winamp.isEmpty());
+        QVERIFY(fresh.usesWinamp());
+        QCOMPARE(readFile(ini()), QByteArray("[Group]\r\nLastGroup=/lib/index.ini\r\n"));
+    }
+
+    void columnRestoreBringsHiddenColumnsBackAtDefaultWidth()
+    {
+        writeFile(ini(), "[Column]\r\nCheck3=0\r\nAlbum=80\r\nTitle=0\r\nArtist=120\r\n");
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        ColumnWidths w;
+        w.thirteen[2] = 33;
+        store.restoreColumns(false, w);
+        QCOMPARE(w.thirteen[2], 0);   // Album hidden
+        QCOMPARE(w.thirteen[0], 150); // a stored 0 becomes the default width
+        QCOMPARE(w.thirteen[1], 120);
+
+        // Ticked again: the stored width is read back.
+        writeFile(ini(), "[Column]\r\nCheck3=1\r\nAlbum=0\r\n");
+        store.restoreColumns(false, w);
+        QCOMPARE(w.thirteen[2], 100);
+    }
+
+    void fiveColumnWidthsAreSharedByName()
+    {
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        ColumnWidths w;
+        w.five = {11, 22, 33, 44, 55};
+        DialogSettings s;
+        QVERIFY(!store.saveColumnWidths(true, w, s));
+        ColumnWidths back;
+        store.restoreColumns(false, back);
+        QCOMPARE(back.thirteen[0], 11);
+        QCOMPARE(back.thirteen[1], 22);
+        QCOMPARE(back.thirteen[3], 33);
+        QCOMPARE(back.thirteen[4], 44);
+        QCOMPARE(back.thirteen[12], 55);
+        QCOMPARE(back.thirteen[2], 100); // Album untouched
+    }
+
+    void hiddenColumnsKeepTheirLastWidthInTheFile()
+    {
+        writeFile(ini(), "[Column]\r\nAlbum=90\r\n");
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        s.columnShown[2] = false;
+        ColumnWidths w;
+        w.thirteen[2] = 0;
+        QVERIFY(!store.saveColumnWidths(false, w, s));
+        QVERIFY(readFile(ini()).contains("Album=90\r\n"));
+    }
+
+    void storeAllThenLoadGivesTheSameSettings()
+    {
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        s.winamp = QStringLiteral("/opt/プレイヤー/player");
+        s.player.checked = 2;
+        s.startMode.checked = 1;
+        s.quitPolicy.checked = 2;
+        s.drawInterval = 4;
+        s.totalTime = 7;
+        s.joyBindings = {18, 17, 16, 15, 14, 13, 12, 11};
+        s.joyMin = QStringLiteral("abc");
+        s.lyricsBold = true;
+        s.columnShown[5] = false;
+        s.groupCurrent = false;
+        s.groupLast = true;
+        QVERIFY(!store.storeAll(s));
+        DialogSettings back;
+        store.loadSettings(back);
+        QCOMPARE(back.winamp, s.winamp);
+        QCOMPARE(back.player.checked, 2);
+        QCOMPARE(back.startMode.checked, 1);
+        QCOMPARE(back.quitPolicy.checked, 2);
+        QCOMPARE(back.drawInterval, 4);
+        QCOMPARE(back.totalTime, 7);
+        QCOMPARE(back.joyBindings, s.joyBindings);
+        QCOMPARE(back.joyMin, QStringLiteral("abc"));
+        QVERIFY(back.lyricsBold);
+        QVERIFY(!back.columnShown[5]);
+        QVERIFY(back.groupLast);
+        QVERIFY(!back.groupCurrent);
+    }
+
+    void startupGroupUsesFixedDefaults()
+    {
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        auto g = store.readStartupGroup();
+        QVERIFY(!g.current && !g.last && !g.select);
+        QCOMPARE(g.lastGroup, QStringLiteral("/p/tunovia.ini"));
+    }
+
+    void failedWriteStopsTheOperation()
+    {
+        const QString blocked = m_dir.filePath(QStringLiteral("file-not-folder"));
+        writeFile(blocked, "x");
+        SettingsStore store(blocked + QStringLiteral("/Tunov.ini"), nullptr, QStringLiteral("/p/"));
+        const StoreResult r = store.saveWindowBounds({1, 2, 3, 4});
+        QVERIFY(r.has_value());
+        QVERIFY(!r->message.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "test_settingsstore.moc"
