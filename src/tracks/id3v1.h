@@ -1,0 +1,83 @@
+#pragma once
+// ID3v1 tags: the 128 bytes at the end of an MP3 file. Texts are CP932 on
+// disk and QString inside the program; widths count CP932 bytes.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <utility>
+
+namespace id3v1 {
+
+inline constexpr int kTagSize = 128;
+inline constexpr int kTextWidth = 30;  // title, artist, album, comment on disk
+inline constexpr int kYearWidth = 4;
+inline constexpr int kUntaggedTitleBytes = 31; // the title buffer of an untagged file
+inline constexpr int kNoGenre = 255;
+
+// A value or the reason there is none (a message naming the file).
+template <typename T>
+class Result {
+public:
+    Result(T value) : m_value(std::move(value)) {}
+    static Result failure(QString message)
+    {
+        Result r;
+        r.m_error = std::move(message);
+        return r;
+    }
+    bool ok() const { return m_value.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const T &value() const { return *m_value; }
+    const T *operator->() const { return &*m_value; }
+    const QString &error() const { return m_error; }
+
+private:
+    Result() = default;
+    std::optional<T> m_value;
+    QString m_error;
+};
+
+struct TagFields {
+    QString title;
+    QString artist;
+    QString album;
+    QString year;
+    QString comment;
+    int genre = kNoGenre; // 0-255 as stored
+    bool tagged = false;  // false: read from a file without a tag
+
+    friend bool operator==(const TagFields &, const TagFields &) = default;
+};
+
+// One text field: up to the first NUL within the bytes, trailing 0x20 removed,
+// decoded from CP932.
+QString decodeField(QByteArrayView raw);
+// The tag in the last 128 bytes of a file, or nothing when they do not start with "TAG".
+std::optional<TagFields> parseTag(QByteArrayView last128);
+// What an untagged file shows: its name part cut to 31 CP932 bytes, genre 255.
+TagFields untaggedFields(const QString &path);
+
+// CP932 bytes of `text`, cut to at most `width` bytes without splitting a
+// double-byte character; characters without a CP932 form become "?".
+QByteArray fitCp932(const QString &text, int width);
+// A field exactly `width` bytes long: the text, one NUL when shorter, spaces up to the width.
+QByteArray encodeField(const QString &text, int width);
+// The 128 tag bytes; a genre outside 0-255 is stored as 255.
+QByteArray encodeTag(const TagFields &tag);
+
+struct FileTag {
+    TagFields tag;
+    qint64 size = 0; // file length in bytes
+};
+
+// Opens the file once for its length and its tag.
+Result<FileTag> readFile(const QString &path);
+// The tag of a file; an unreadable file reads as untagged.
+TagFields ReadTag(const QString &path);
+
+// Rewrites the tag of an existing file in place, or appends one when it has
+// none. Only the 128 tag bytes are written; on a failed write the file is put
+// back as it was where possible. Returns the file's new length.
+Result<qint64> WriteTag(const QString &path, const TagFields &tag);
+
+} // namespace id3v1
