@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -157,6 +158,30 @@ QByteArray readAll(const QString &path, bool *ok = nullptr)
     return f.readAll();
 }
 
+// A line break or NUL in a written name or value would split the line and
+// plant keys or sections of its own; such a write is refused as a whole.
+bool hasLineBreak(const QString &s)
+{
+    for (QChar c : s) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.unicode() == 0)
+            return true;
+    }
+    return false;
+}
+
+std::optional<QString> invalidWrite(const QString &section, const QString &key, const QString &value)
+{
+    if (trimBlanks(section).isEmpty() || hasLineBreak(section) || section.contains(QLatin1Char(']')))
+        return QStringLiteral("セクション名が正しくありません: %1").arg(section);
+    const QString name = trimBlanks(key);
+    if (name.isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('='))
+        || name.startsWith(QLatin1Char('[')) || name.startsWith(QLatin1Char(';')))
+        return QStringLiteral("キー名が正しくありません: %1").arg(key);
+    if (hasLineBreak(value))
+        return QStringLiteral("改行を含む値は書き込めません: %1").arg(key);
+    return std::nullopt;
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
@@ -300,6 +325,11 @@ std::optional<int> ProfileFile::parseInt(const QString &raw)
         return std::nullopt;
     bool ok = false;
     if (text.size() > 2 && (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X")))) {
+        // Hex digits only: toUInt() would also take blanks and a sign.
+        for (qsizetype i = 2; i < text.size(); ++i) {
+            if (!isxdigit(static_cast<unsigned char>(text.at(i).toLatin1())) || text.at(i).unicode() > 0x7F)
+                return std::nullopt;
+        }
         const uint v = text.mid(2).toUInt(&ok, 16);
         return ok ? std::optional<int>(static_cast<int>(v)) : std::nullopt;
     }
@@ -330,6 +360,8 @@ bool ProfileFile::readFlag(const QString &section, const QString &key, bool defa
 
 std::optional<ProfileError> ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
+    if (const auto invalid = invalidWrite(section, key, value))
+        return ProfileError{m_path, *invalid};
     const QFileInfo info(m_path);
     if (!QDir().mkpath(info.absolutePath()))
         return ProfileError{m_path, QStringLiteral("フォルダを作成できません: %1").arg(info.absolutePath())};

@@ -29,6 +29,8 @@ public:
     bool readFlag(const QString &section, const QString &key, bool defaultValue) const;
 
     // Returns an error instead of throwing; the callers decide how to report it.
+    // Names or values with a line break (or NUL), a key with "=" and a
+    // section with "]" are refused and nothing is written.
     std::optional<ProfileError> writeString(const QString &section, const QString &key, const QString &value);
     std::optional<ProfileError> writeInt(const QString &section, const QString &key, int value);
 
