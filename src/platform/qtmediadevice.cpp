@@ -50,6 +50,12 @@ void QtMediaDevice::ensurePlayer()
                          if (status == QMediaPlayer::EndOfMedia)
                              m_atEnd = true;
                      });
+    // A file that fails while playing (truncated, removed, device lost)
+    // counts as finished, so the player moves on instead of waiting forever.
+    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(), [this] {
+        if (m_open)
+            m_atEnd = true;
+    });
 }
 
 bool QtMediaDevice::open(const QString &file)

@@ -1,0 +1,184 @@
+#include "playback/builtinplayer.h"
+
+#include "platform/mediadevice.h"
+
+BuiltinPlayer::BuiltinPlayer(MediaDevice &device, PlayerFailureSink &sink, QObject *parent)
+    : QObject(parent), m_device(device), m_sink(sink)
+{
+    m_timer.setInterval(kTickMs);
+    connect(&m_timer, &QTimer::timeout, this, &BuiltinPlayer::tick);
+}
+
+BuiltinPlayer::~BuiltinPlayer()
+{
+    m_timer.stop();
+}
+
+void BuiltinPlayer::setStarted(bool started)
+{
+    if (m_started == started)
+        return;
+    m_started = started;
+    emit startedChanged(started);
+}
+
+int BuiltinPlayer::wrapped(int position) const
+{
+    return (position < 0 || position >= m_playlist.size()) ? 0 : position;
+}
+
+QString BuiltinPlayer::currentFile() const
+{
+    return (m_position >= 0 && m_position < m_playlist.size()) ? m_playlist.at(m_position) : QString();
+}
+
+void BuiltinPlayer::handOver(const QStringList &files)
+{
+    if (!files.isEmpty())
+        m_playlist = files;
+    start();
+}
+
+void BuiltinPlayer::start()
+{
+    setStarted(false);
+    m_timer.start();
+}
+
+void BuiltinPlayer::stopAndClose()
+{
+    m_timer.stop();
+    m_device.close();
+    setStarted(false);
+}
+
+bool BuiltinPlayer::openAndPlay()
+{
+    if (m_position < 0 || m_position >= m_playlist.size())
+        return false; // empty playlist: reported with the last device code
+    const QString file = m_playlist.at(m_position);
+    m_device.close();
+    if (!m_device.open(file))
+        return false;
+    m_device.play();
+    emit fileStarted(file);
+    return true;
+}
+
+void BuiltinPlayer::tick()
+{
+    // Opening a file runs a nested event loop; a tick must not start inside
+    // another one.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    if (!m_started) {
+        m_position = wrapped(m_position);
+        if (openAndPlay()) {
+            setStarted(true);
+        } else {
+            m_timer.stop();
+            report();
+        }
+    } else if (m_device.position() >= m_device.length()) {
+        m_position = wrapped(m_position + 1);
+        if (!openAndPlay()) {
+            m_timer.stop();
+            setStarted(false);
+            report();
+        }
+    }
+    m_inTick = false;
+}
+
+QString BuiltinPlayer::failureText(int code)
+{
+    switch (code) {
+    case MediaDevice::UnsupportedFile:
+        return QStringLiteral("サポートされていないフォーマットです。\n「OK」で次の曲を再生します。");
+    case MediaDevice::NoOutputDevice:
+        return QStringLiteral("MP3 を再生するのに必要なデバイスがインストールされていません。");
+    default:
+        return QStringLiteral("未知のエラーです。ErrorCode(") + QString::number(code) + u')';
+    }
+}
+
+void BuiltinPlayer::report()
+{
+    const int code = m_device.lastError();
+    const QString title = QStringLiteral("Error");
+    if (code == MediaDevice::UnsupportedFile) {
+        if (m_sink.showFailure(title, failureText(code), true)) {
+            m_position = wrapped(m_position + 1);
+            m_timer.start();
+        } else {
+            m_position = 0;
+        }
+        return;
+    }
+    m_sink.showFailure(title, failureText(code), false);
+    m_position = 0;
+}
+
+QString BuiltinPlayer::errorText(int code)
+{
+    switch (code) {
+    case MediaDevice::NotOpen:
+        return QStringLiteral("デバイスが開かれていません。");
+    case MediaDevice::NoOutputDevice:
+        return QStringLiteral("オーディオ出力デバイスがありません。");
+    case MediaDevice::FileNotFound:
+        return QStringLiteral("指定されたファイルが見つかりません。");
+    case MediaDevice::UnsupportedFile:
+        return QStringLiteral("このファイル形式は再生できません。");
+    case MediaDevice::Timeout:
+        return QStringLiteral("デバイスが応答しません。");
+    default:
+        return QStringLiteral("再生デバイスでエラーが発生しました。(%1)").arg(code);
+    }
+}
+
+void BuiltinPlayer::previous()
+{
+    if (!m_started || m_playlist.isEmpty())
+        return;
+    m_position = m_position - 1;
+    if (m_position < 0 || m_position >= m_playlist.size())
+        m_position = int(m_playlist.size()) - 1;
+    if (!openAndPlay())
+        m_sink.showException(errorText(m_device.lastError()));
+}
+
+void BuiltinPlayer::playRestart()
+{
+    if (!m_started)
+        return;
+    if (m_device.isPlaying())
+        m_device.seek(0);
+    m_device.play();
+}
+
+void BuiltinPlayer::pauseToggle()
+{
+    if (!m_started)
+        return;
+    if (m_device.isPlaying())
+        m_device.stop();
+    else
+        m_device.play();
+}
+
+void BuiltinPlayer::stop()
+{
+    if (!m_started)
+        return;
+    m_device.stop();
+    m_device.seek(0);
+}
+
+void BuiltinPlayer::next()
+{
+    if (!m_started)
+        return;
+    m_device.seekToEnd();
+}

@@ -1,0 +1,394 @@
+#include "platform/fakemediadevice.h"
+#include "platform/qtmediadevice.h"
+#include "playback/builtinplayer.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+struct Report
+{
+    QString title;
+    QString text;
+    bool withCancel;
+};
+
+class RecordingSink final : public PlayerFailureSink
+{
+public:
+    QList<Report> reports;
+    QStringList exceptions;
+    QList<bool> answers; // OK = true; OK when none is left
+
+    bool showFailure(const QString &title, const QString &text, bool withCancel) override
+    {
+        reports.append({title, text, withCancel});
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
+    void showException(const QString &text) override { exceptions.append(text); }
+};
+
+QByteArray silentWav(int ms)
+{
+    const quint32 rate = 8000;
+    const quint32 dataSize = rate * quint32(ms) / 1000 * 2;
+    QByteArray out;
+    auto u32 = [&out](quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
+    auto u16 = [&out](quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
+    out.append("RIFF");
+    u32(36 + dataSize);
+    out.append("WAVEfmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    out.append("data");
+    u32(dataSize);
+    out.append(QByteArray(int(dataSize), '\0'));
+    return out;
+}
+
+} // namespace
+
+class TestBuiltinPlayer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void loopsOverPlaylist();
+    void nextSeeksToEndAndTickMovesOn();
+    void previousWrapsToLast();
+    void handOverKeepsPositionInRange_data();
+    void handOverKeepsPositionInRange();
+    void emptyHandOverResumesOldPlaylist();
+    void transportNeedsStart();
+    void stopThenPlayRestarts();
+    void pauseToggleKeepsPosition();
+    void failureOutcomes_data();
+    void failureOutcomes();
+    void unsupportedFileOkSkipsToNext();
+    void failureWhilePlayingStopsPlayer();
+    void previousFailureIsReportedAsException();
+    void stopAndClose();
+    void realTimerTicks();
+    void realDeviceLoops();
+
+private:
+    QString file(const QString &name, int bytes = 16000 * 2);
+    void advanceAndTick(qint64 ms);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeMediaDevice> m_dev;
+    std::unique_ptr<RecordingSink> m_sink;
+    std::unique_ptr<BuiltinPlayer> m_player;
+    QStringList m_three;
+};
+
+QString TestBuiltinPlayer::file(const QString &name, int bytes)
+{
+    const QString path = m_dir->filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(QByteArray(bytes, 'x'));
+    return path;
+}
+
+void TestBuiltinPlayer::advanceAndTick(qint64 ms)
+{
+    m_dev->advance(ms);
+    m_player->tick();
+}
+
+void TestBuiltinPlayer::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_dev = std::make_unique<FakeMediaDevice>(true);
+    m_sink = std::make_unique<RecordingSink>();
+    m_player = std::make_unique<BuiltinPlayer>(*m_dev, *m_sink);
+    m_three = {file(QStringLiteral("1.mp3")), file(QStringLiteral("2.mp3")), file(QStringLiteral("3.mp3"))};
+}
+
+void TestBuiltinPlayer::cleanup()
+{
+    m_player.reset();
+    m_sink.reset();
+    m_dev.reset();
+    m_dir.reset();
+}
+
+void TestBuiltinPlayer::loopsOverPlaylist()
+{
+    QSignalSpy started(m_player.get(), &BuiltinPlayer::startedChanged);
+    m_player->handOver(m_three);
+    QVERIFY(m_player->isTimerActive());
+    QVERIFY(!m_player->isStarted());
+    m_player->tick();
+    QVERIFY(m_player->isStarted());
+    QCOMPARE(started.size(), 1);
+    QVERIFY(m_dev->isPlaying());
+
+    advanceAndTick(1999); // still inside the 2 s file
+    QCOMPARE(m_dev->openHistory().size(), 1);
+    for (int i = 0; i < 4; ++i)
+        advanceAndTick(2000);
+    QCOMPARE(m_dev->openHistory(), (QStringList{m_three[0], m_three[1], m_three[2], m_three[0], m_three[1]}));
+    QCOMPARE(m_player->playlistPosition(), 1);
+    QCOMPARE(m_player->currentFile(), m_three[1]);
+    QVERIFY(m_sink->reports.isEmpty());
+}
+
+void TestBuiltinPlayer::nextSeeksToEndAndTickMovesOn()
+{
+    m_player->handOver(m_three);
+    m_player->tick();
+    m_player->next();
+    QVERIFY(!m_dev->isPlaying());
+    QCOMPARE(m_dev->openHistory().size(), 1); // the timer does the move
+    m_player->tick();
+    QCOMPARE(m_player->currentFile(), m_three[1]);
+    QVERIFY(m_dev->isPlaying());
+}
+
+void TestBuiltinPlayer::previousWrapsToLast()
+{
+    m_player->handOver(m_three);
+    m_player->tick();
+    m_player->previous();
+    QCOMPARE(m_player->playlistPosition(), 2);
+    QCOMPARE(m_dev->fileName(), m_three[2]);
+    QVERIFY(m_dev->isPlaying());
+    m_player->previous();
+    QCOMPARE(m_dev->fileName(), m_three[1]);
+}
+
+void TestBuiltinPlayer::handOverKeepsPositionInRange_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("startsAt");
+    QTest::newRow("position 5 is out of range") << 5 << 0;
+    QTest::newRow("position 2 is just out of range") << 2 << 0;
+    QTest::newRow("position 1 is kept") << 1 << 1;
+    QTest::newRow("negative") << -3 << 0;
+}
+
+void TestBuiltinPlayer::handOverKeepsPositionInRange()
+{
+    QFETCH(int, before);
+    QFETCH(int, startsAt);
+    m_player->setPlaylistPosition(before);
+    m_player->handOver({m_three[0], m_three[1]});
+    QCOMPARE(m_player->playlistPosition(), before); // not reset by the hand-over itself
+    m_player->tick();
+    QCOMPARE(m_player->playlistPosition(), startsAt);
+    QCOMPARE(m_dev->fileName(), m_three[startsAt]);
+}
+
+void TestBuiltinPlayer::emptyHandOverResumesOldPlaylist()
+{
+    m_player->handOver(m_three);
+    m_player->tick();
+    advanceAndTick(2000);
+    QCOMPARE(m_player->playlistPosition(), 1);
+    m_player->stopAndClose();
+    m_player->handOver({});
+    QCOMPARE(m_player->playlist(), m_three);
+    m_player->tick();
+    QCOMPARE(m_dev->fileName(), m_three[1]);
+}
+
+void TestBuiltinPlayer::transportNeedsStart()
+{
+    m_player->handOver(m_three); // timer on, nothing opened yet
+    m_player->previous();
+    m_player->playRestart();
+    m_player->pauseToggle();
+    m_player->stop();
+    m_player->next();
+    QVERIFY(m_dev->openHistory().isEmpty());
+    QCOMPARE(m_player->playlistPosition(), 0);
+}
+
+void TestBuiltinPlayer::stopThenPlayRestarts()
+{
+    m_player->handOver(m_three);
+    m_player->tick();
+    m_dev->advance(1500);
+    m_player->stop();
+    QCOMPARE(m_dev->position(), 0);
+    QVERIFY(!m_dev->isPlaying());
+    advanceAndTick(5000); // stopped: the timer waits
+    QCOMPARE(m_dev->openHistory().size(), 1);
+    m_player->playRestart();
+    QVERIFY(m_dev->isPlaying());
+    QCOMPARE(m_dev->fileName(), m_three[0]);
+    m_dev->advance(700);
+    m_player->playRestart(); // while playing: back to the start
+    QCOMPARE(m_dev->position(), 0);
+    QVERIFY(m_dev->isPlaying());
+}
+
+void TestBuiltinPlayer::pauseToggleKeepsPosition()
+{
+    m_player->handOver(m_three);
+    m_player->tick();
+    m_dev->advance(800);
+    m_player->pauseToggle();
+    QVERIFY(!m_dev->isPlaying());
+    advanceAndTick(3000);
+    QCOMPARE(m_dev->position(), 800);
+    m_player->pauseToggle();
+    m_dev->advance(200);
+    QCOMPARE(m_dev->position(), 1000);
+}
+
+void TestBuiltinPlayer::failureOutcomes_data()
+{
+    QTest::addColumn<int>("kind"); // 0 unsupported, 1 no device, 2 missing file, 3 empty playlist
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("withCancel");
+    QTest::addColumn<bool>("timerAfter");
+    QTest::addColumn<int>("positionAfter");
+
+    const QString unsupported = QStringLiteral("サポートされていないフォーマットです。\n「OK」で次の曲を再生します。");
+    QTest::newRow("277 OK") << 0 << true << unsupported << true << true << 2;
+    QTest::newRow("277 Cancel") << 0 << false << unsupported << true << false << 0;
+    QTest::newRow("263") << 1 << true << QStringLiteral("MP3 を再生するのに必要なデバイスがインストールされていません。")
+                         << false << false << 0;
+    QTest::newRow("other code") << 2 << true << QStringLiteral("未知のエラーです。ErrorCode(275)") << false << false << 0;
+    QTest::newRow("empty playlist") << 3 << true << QStringLiteral("未知のエラーです。ErrorCode(0)") << false << false << 0;
+}
+
+void TestBuiltinPlayer::failureOutcomes()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, answer);
+    QFETCH(QString, text);
+    QFETCH(bool, withCancel);
+    QFETCH(bool, timerAfter);
+    QFETCH(int, positionAfter);
+
+    QStringList list = m_three;
+    if (kind == 0)
+        list[1] = file(QStringLiteral("2.bad"));
+    if (kind == 1)
+        m_dev->setNoOutputDevice(true);
+    if (kind == 2)
+        list[1] = m_dir->filePath(QStringLiteral("gone.mp3"));
+    if (kind == 3)
+        list.clear();
+    m_player->setPlaylistPosition(1);
+    m_sink->answers = {answer};
+    m_player->handOver(list);
+    m_player->tick();
+
+    QCOMPARE(m_sink->reports.size(), 1);
+    QCOMPARE(m_sink->reports[0].title, QStringLiteral("Error"));
+    QCOMPARE(m_sink->reports[0].text, text);
+    QCOMPARE(m_sink->reports[0].withCancel, withCancel);
+    QVERIFY(!m_player->isStarted());
+    QCOMPARE(m_player->isTimerActive(), timerAfter);
+    QCOMPARE(m_player->playlistPosition(), positionAfter);
+}
+
+void TestBuiltinPlayer::unsupportedFileOkSkipsToNext()
+{
+    // The unsupported file is the last one: OK wraps to the first.
+    const QStringList list{m_three[0], file(QStringLiteral("x.bad"))};
+    m_player->handOver(list);
+    m_player->tick();
+    advanceAndTick(2000);
+    QCOMPARE(m_sink->reports.size(), 1);
+    QVERIFY(m_player->isTimerActive());
+    QCOMPARE(m_player->playlistPosition(), 0);
+    m_player->tick();
+    QVERIFY(m_player->isStarted());
+    QCOMPARE(m_dev->openHistory(), (QStringList{m_three[0], m_three[0]}));
+}
+
+void TestBuiltinPlayer::failureWhilePlayingStopsPlayer()
+{
+    m_player->handOver(m_three);
+    m_player->tick();
+    QFile::remove(m_three[1]);
+    advanceAndTick(2000);
+    QCOMPARE(m_sink->reports.size(), 1);
+    QCOMPARE(m_sink->reports[0].text, QStringLiteral("未知のエラーです。ErrorCode(275)"));
+    QVERIFY(!m_player->isStarted());
+    QVERIFY(!m_player->isTimerActive());
+    QCOMPARE(m_player->playlistPosition(), 0);
+}
+
+void TestBuiltinPlayer::previousFailureIsReportedAsException()
+{
+    const QStringList list{m_three[0], m_three[1], file(QStringLiteral("3.bad"))};
+    m_player->handOver(list);
+    m_player->tick();
+    m_player->previous();
+    QCOMPARE(m_sink->exceptions.size(), 1);
+    QVERIFY(m_sink->reports.isEmpty());
+    QVERIFY(m_player->isStarted());
+    // Nothing is open, so the next tick moves on to the entry after it.
+    m_player->tick();
+    QCOMPARE(m_dev->fileName(), m_three[0]);
+}
+
+void TestBuiltinPlayer::stopAndClose()
+{
+    m_player->handOver(m_three);
+    m_player->tick();
+    m_player->stopAndClose();
+    QVERIFY(!m_player->isStarted());
+    QVERIFY(!m_player->isTimerActive());
+    QVERIFY(!m_dev->isOpen());
+    m_player->next(); // ignored once closed
+    QVERIFY(!m_dev->isOpen());
+}
+
+void TestBuiltinPlayer::realTimerTicks()
+{
+    FakeMediaDevice dev; // real clock
+    dev.setLengthOverride(300);
+    BuiltinPlayer player(dev, *m_sink);
+    QSignalSpy files(&player, &BuiltinPlayer::fileStarted);
+    player.handOver(m_three);
+    QTRY_COMPARE_WITH_TIMEOUT(files.size(), 2, 3000); // first tick starts, a later one moves on
+    QCOMPARE(files.at(1).at(0).toString(), m_three[1]);
+}
+
+void TestBuiltinPlayer::realDeviceLoops()
+{
+    qputenv("TUNOVIA_NULL_AUDIO", "1");
+    QStringList list;
+    for (const char *name : {"a.wav", "b.wav"}) {
+        const QString path = m_dir->filePath(QLatin1String(name));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(silentWav(400));
+        list << path;
+    }
+    QtMediaDevice dev;
+    if (!dev.open(list[0]))
+        QSKIP("the media back end cannot play WAV files here");
+    dev.close();
+    BuiltinPlayer player(dev, *m_sink);
+    QSignalSpy files(&player, &BuiltinPlayer::fileStarted);
+    player.handOver(list);
+    QTRY_VERIFY_WITH_TIMEOUT(files.size() >= 3, 10000);
+    QCOMPARE(files.at(1).at(0).toString(), list[1]);
+    QCOMPARE(files.at(2).at(0).toString(), list[0]);
+    QVERIFY(m_sink->reports.isEmpty());
+    player.stopAndClose();
+}
+
+QTEST_GUILESS_MAIN(TestBuiltinPlayer)
+#include "test_builtinplayer.moc"
