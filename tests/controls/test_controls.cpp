@@ -1,0 +1,295 @@
+#include "controls/ui/animatewindow.h"
+#include "controls/ui/dtrackbar.h"
+#include "controls/ui/folderdialog.h"
+#include "controls/ui/outlineanimation.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QFileDialog>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestControls : public QObject {
+    Q_OBJECT
+
+private slots:
+    void folderTrailingSeparator_data();
+    void folderTrailingSeparator();
+    void folderDefaults();
+    void folderCancelLeavesDirectoryEmpty();
+    void folderChoosePreselectsStartAndReportsSelection();
+    void folderStatusTextFollowsWhileOpen();
+
+    void trackBarBandOffByDefault();
+    void trackBarBandSwitchedOnLive();
+    void trackBarBandGeometry_data();
+    void trackBarBandGeometry();
+
+    void animateWindowOnePerForm();
+    void animateWindowReportsMinimiseAndRestore();
+
+    void outlineSteps();
+};
+
+void TestControls::folderTrailingSeparator_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("folder with slash") << QStringLiteral("/home/me/Music/") << QStringLiteral("/home/me/Music");
+    QTest::newRow("folder without") << QStringLiteral("/home/me/Music") << QStringLiteral("/home/me/Music");
+    QTest::newRow("root keeps its slash") << QStringLiteral("/") << QStringLiteral("/");
+    QTest::newRow("two characters") << QStringLiteral("a/") << QStringLiteral("a");
+    QTest::newRow("only one separator goes") << QStringLiteral("/x//") << QStringLiteral("/x/");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("windows folder") << QStringLiteral("C:\\Music\\") << QStringLiteral("C:\\Music");
+    QTest::newRow("windows drive root") << QStringLiteral("D:\\") << QStringLiteral("D:\\");
+    QTest::newRow("four characters") << QStringLiteral("C:\\a\\") << QStringLiteral("C:\\a");
+}
+
+void TestControls::folderTrailingSeparator()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, stored);
+    TFolderDialog dialog;
+    dialog.setRootDir(given);
+    dialog.setProperty("StartDir", given);
+    QCOMPARE(dialog.rootDir(), stored);
+    QCOMPARE(dialog.property("StartDir").toString(), stored);
+}
+
+void TestControls::folderDefaults()
+{
+    TFolderDialog dialog;
+    QCOMPARE(dialog.listedFlags(), TFolderDialog::ListedFlags(TFolderDialog::lfReturnOnlyFSDirs));
+    QVERIFY(dialog.caption().isEmpty());
+    QVERIFY(dialog.directory().isEmpty());
+    QVERIFY(!dialog.isOpen());
+    QVERIFY(!dialog.dialog());
+}
+
+void TestControls::folderCancelLeavesDirectoryEmpty()
+{
+    QTemporaryDir tmp;
+    QWidget owner;
+    TFolderDialog dialog(&owner);
+    dialog.setCaption(QStringLiteral("コピー先のフォルダ"));
+    dialog.setStartDir(tmp.path() + QLatin1Char('/'));
+    QSignalSpy shown(&dialog, &TFolderDialog::shown);
+    QSignalSpy closed(&dialog, &TFolderDialog::closed);
+    QString title;
+    connect(&dialog, &TFolderDialog::shown, this, [&] {
+        QVERIFY(dialog.dialog());
+        title = dialog.dialog()->windowTitle();
+        QTimer::singleShot(0, dialog.dialog(), &QDialog::reject);
+    });
+    QVERIFY(!dialog.Execute());
+    QVERIFY(dialog.directory().isEmpty());
+    QCOMPARE(title, QStringLiteral("コピー先のフォルダ"));
+    QCOMPARE(shown.count(), 1);
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!dialog.isOpen());
+    QVERIFY(!dialog.dialog());
+}
+
+void TestControls::folderChoosePreselectsStartAndReportsSelection()
+{
+    QTemporaryDir tmp;
+    QVERIFY(QDir(tmp.path()).mkpath(QStringLiteral("first")));
+    QVERIFY(QDir(tmp.path()).mkpath(QStringLiteral("second")));
+    const QString first = QDir(tmp.path()).filePath(QStringLiteral("first"));
+    const QString second = QDir(tmp.path()).filePath(QStringLiteral("second"));
+
+    TFolderDialog dialog;
+    dialog.setStartDir(first + QLatin1Char('/'));
+    QStringList preselected;
+    QStringList duringSelection;
+    connect(&dialog, &TFolderDialog::selectionChanged, this, [&] { duringSelection << dialog.directory(); });
+    connect(&dialog, &TFolderDialog::shown, this, [&] {
+        QTimer::singleShot(0, dialog.dialog(), [&] {
+            QFileDialog *fd = dialog.dialog();
+            preselected = fd->selectedFiles();
+            // Highlight the other folder in the list as a click would, once
+            // the background listing knows it.
+            auto *view = fd->findChild<QListView *>(QStringLiteral("listView"));
+            QVERIFY(view);
+            auto *model = qobject_cast<QFileSystemModel *>(view->model());
+            QVERIFY(model);
+            QTRY_VERIFY(model->index(second).isValid());
+            view->selectionModel()->setCurrentIndex(model->index(second),
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            static_cast<QDialog *>(fd)->accept(); // QFileDialog::accept checks the choice
+        });
+    });
+    QVERIFY(dialog.Execute());
+    QCOMPARE(preselected, QStringList{first});
+    QCOMPARE(dialog.directory(), second);
+    QVERIFY(!duringSelection.isEmpty());
+    QCOMPARE(duringSelection.last(), second);
+}
+
+void TestControls::folderStatusTextFollowsWhileOpen()
+{
+    TFolderDialog dialog;
+    dialog.setListedFlags(TFolderDialog::lfReturnOnlyFSDirs | TFolderDialog::lfStatusText);
+    dialog.setStatusText(QStringLiteral("最初"));
+    QString before, after;
+    connect(&dialog, &TFolderDialog::shown, this, [&] {
+        QTimer::singleShot(0, dialog.dialog(), [&] {
+            auto *status = dialog.dialog()->findChild<QLabel *>(QStringLiteral("StatusText"));
+            QVERIFY(status);
+            before = status->text();
+            dialog.setStatusText(QStringLiteral("次"));
+            after = status->text();
+            dialog.dialog()->reject();
+        });
+    });
+    QVERIFY(!dialog.Execute());
+    QCOMPARE(before, QStringLiteral("最初"));
+    QCOMPARE(after, QStringLiteral("次"));
+    // After closing the text is only stored.
+    dialog.setStatusText(QStringLiteral("後"));
+    QCOMPARE(dialog.statusText(), QStringLiteral("後"));
+}
+
+namespace {
+void setUpBar(QSlider &bar)
+{
+    bar.setRange(0, 10);
+    bar.setValue(10); // handle at the far end, away from the band
+    bar.resize(200, 30);
+}
+} // namespace
+
+void TestControls::trackBarBandOffByDefault()
+{
+    TDisRangeTrackBar bar;
+    QVERIFY(!bar.enableSelRange());
+    QVERIFY(!bar.property("EnableSelRange").toBool());
+    setUpBar(bar);
+    bar.setSelection(2, 6);
+    QVERIFY(bar.selectionBandRect().isEmpty());
+    // Without the flag it paints exactly like a plain slider.
+    QSlider plain(Qt::Horizontal);
+    setUpBar(plain);
+    QCOMPARE(bar.grab().toImage(), plain.grab().toImage());
+}
+
+void TestControls::trackBarBandSwitchedOnLive()
+{
+    TDisRangeTrackBar bar;
+    setUpBar(bar);
+    bar.setSelection(2, 6);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    const WId before = bar.winId();
+    const QImage off = bar.grab().toImage();
+
+    bar.setProperty("EnableSelRange", true);
+    QCOMPARE(bar.winId(), before);
+    const QRect band = bar.selectionBandRect();
+    QVERIFY(!band.isEmpty());
+    const QImage on = bar.grab().toImage();
+    const QColor highlight = bar.palette().color(QPalette::Active, QPalette::Highlight);
+    QCOMPARE(on.pixelColor(band.center()), highlight);
+    QVERIFY(off.pixelColor(band.center()) != highlight);
+
+    bar.setEnableSelRange(false);
+    QCOMPARE(bar.grab().toImage(), off);
+}
+
+void TestControls::trackBarBandGeometry_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("ordinary") << 2 << 6 << true;
+    QTest::newRow("reversed") << 6 << 2 << true;
+    QTest::newRow("empty") << 4 << 4 << false;
+    QTest::newRow("clamped to range") << -5 << 3 << true;
+    QTest::newRow("wholly outside") << 20 << 30 << false;
+}
+
+void TestControls::trackBarBandGeometry()
+{
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(bool, visible);
+    TDisRangeTrackBar bar;
+    setUpBar(bar);
+    bar.setEnableSelRange(true);
+    bar.setSelection(start, end);
+    QCOMPARE(!bar.selectionBandRect().isEmpty(), visible);
+    if (!visible)
+        return;
+    // The band grows with the selection and lies inside the control.
+    const QRect band = bar.selectionBandRect();
+    QVERIFY(bar.rect().contains(band));
+    bar.setSelection(qMin(start, end), qMax(start, end) + 2);
+    QVERIFY(bar.selectionBandRect().width() > band.width());
+    QCOMPARE(bar.selectionBandRect().left(), band.left());
+
+    TDisRangeTrackBar vertical(Qt::Vertical);
+    vertical.setRange(0, 10);
+    vertical.resize(30, 200);
+    vertical.setEnableSelRange(true);
+    vertical.setSelection(start, end);
+    QVERIFY(vertical.selectionBandRect().height() > vertical.selectionBandRect().width());
+}
+
+void TestControls::animateWindowOnePerForm()
+{
+    QWidget form, other;
+    auto *first = new TAnimateWindow(&form);
+    QCOMPARE(first->parent(), &form);
+    try {
+        TAnimateWindow second(&form);
+        QFAIL("a second one on the same form was accepted");
+    } catch (const AnimateWindowError &e) {
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("AnimateWindowはフォームに一つしか置けません"));
+    }
+    // The failed attempt must not have unregistered the first one.
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, TAnimateWindow{&form});
+    TAnimateWindow onOther(&other);
+    delete first;
+    TAnimateWindow again(&form); // the form is free again
+    QCOMPARE(again.form(), &form);
+}
+
+void TestControls::animateWindowReportsMinimiseAndRestore()
+{
+    QWidget form;
+    TAnimateWindow animator(&form);
+    QSignalSpy minimized(&animator, &TAnimateWindow::minimized);
+    QSignalSpy restored(&animator, &TAnimateWindow::restored);
+    form.setWindowState(Qt::WindowMinimized);
+    QCOMPARE(minimized.count(), 1);
+    QCOMPARE(restored.count(), 0);
+    form.setWindowState(Qt::WindowNoState);
+    QCOMPARE(restored.count(), 1);
+    form.setWindowState(Qt::WindowMaximized);
+    form.setWindowState(Qt::WindowNoState);
+    QCOMPARE(minimized.count(), 1);
+    QCOMPARE(restored.count(), 1);
+    form.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
+    form.setWindowState(Qt::WindowMaximized);
+    QCOMPARE(minimized.count(), 2);
+    QCOMPARE(restored.count(), 2);
+}
+
+void TestControls::outlineSteps()
+{
+    const QRect from(0, 0, 100, 100), to(200, 100, 300, 50);
+    QCOMPARE(OutlineAnimation::stepRect(from, to, 0), from);
+    QCOMPARE(OutlineAnimation::stepRect(from, to, OutlineAnimation::kSteps), to);
+    QCOMPARE(OutlineAnimation::stepRect(from, to, 50), QRect(100, 50, 200, 75));
+    QCOMPARE(OutlineAnimation::stepRect(from, to, 500), to);
+    QVERIFY(OutlineAnimation::isSuppressed()); // tests run offscreen
+}
+
+QTEST_MAIN(TestControls)
+#include "test_controls.moc"
