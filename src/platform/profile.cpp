@@ -208,11 +208,13 @@ QByteArray ProfileFile::withValue(const QByteArray &content, const QString &sect
     const Decoder decoder(content);
     const QList<Line> lines = splitLines(content);
     const QString newLine = key + QLatin1Char('=') + value;
+    // The section name is new text too when the section has to be added.
+    const bool newTextFits = text::fitsCp932(newLine) && text::fitsCp932(section);
 
     // The file keeps its encoding unless the new text cannot be written in it.
     text::Encoding enc = decoder.encoding();
     bool reencode = false;
-    if (enc == text::Encoding::Cp932 && !text::fitsCp932(newLine))
+    if (enc == text::Encoding::Cp932 && !newTextFits)
         reencode = true;
     if (enc == text::Encoding::Utf8) {
         // Plain ASCII files take CP932 like any file Tunovia writes.
@@ -221,7 +223,7 @@ QByteArray ProfileFile::withValue(const QByteArray &content, const QString &sect
             if (static_cast<unsigned char>(c) >= 0x80) { ascii = false; break; }
         }
         if (ascii)
-            enc = text::fitsCp932(newLine) ? text::Encoding::Cp932 : text::Encoding::Utf8;
+            enc = newTextFits ? text::Encoding::Cp932 : text::Encoding::Utf8;
     }
     const text::Encoding outEnc = reencode ? text::Encoding::Utf8 : enc;
     auto lineBytes = [&](const Line &l) -> QByteArray {

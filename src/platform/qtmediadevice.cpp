@@ -100,18 +100,6 @@ bool QtMediaDevice::open(const QString &file)
         timer.start(m_timeoutMs);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    // The duration may arrive just after the media is reported loaded; the
-    // player's timer needs it to tell a running file from a finished one.
-    if (!timedOut && error == QMediaPlayer::NoError && m_player->mediaStatus() != QMediaPlayer::InvalidMedia
-        && m_player->duration() <= 0) {
-        const auto c3 = QObject::connect(m_player.get(), &QMediaPlayer::durationChanged, &loop, [&](qint64 d) {
-            if (d > 0)
-                loop.quit();
-        });
-        timer.start(qMin(m_timeoutMs, 1000));
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        QObject::disconnect(c3);
-    }
     QObject::disconnect(c1);
     QObject::disconnect(c2);
 
@@ -127,11 +115,8 @@ bool QtMediaDevice::open(const QString &file)
         m_player->setSource(QUrl());
         return fail(Timeout);
     }
-    if (!m_player->hasAudio() && m_player->duration() <= 0) {
-        m_player->setSource(QUrl());
-        return fail(UnsupportedFile);
-    }
     m_open = true;
+    m_sizeEstimate = info.size() * 1000 / 16000;
     m_atEnd = false;
     m_file = file;
     m_error = NoError;
@@ -208,7 +193,17 @@ qint64 QtMediaDevice::position() const
 
 qint64 QtMediaDevice::length() const
 {
-    return m_open ? qMax<qint64>(0, m_player->duration()) : 0;
+    if (!m_open)
+        return 0;
+    const qint64 duration = m_player->duration();
+    if (duration > 0)
+        return duration;
+    // Some formats (MP3 without a header frame) report their duration only
+    // once playing. Until then use the size at 128 kbit/s, kept past the
+    // position so that a running file never looks finished.
+    if (m_atEnd)
+        return qMax<qint64>(0, m_player->position());
+    return qMax(m_sizeEstimate, m_player->position() + 1);
 }
 
 bool QtMediaDevice::isPlaying() const

@@ -51,6 +51,7 @@ private:
     bool m_open = false;
     bool m_atEnd = false;
     QString m_file;
+    qint64 m_sizeEstimate = 0;
     int m_volume = 100;
     int m_error = NoError;
 };

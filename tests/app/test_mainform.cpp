@@ -1,5 +1,6 @@
 #include "app/settingsstore.h"
 #include "app/ui/mainform.h"
+#include "controls/ui/dtrackbar.h"
 #include "support/fakelauncher.h"
 #include "support/scriptedprompts.h"
 #include "tracks/trackmodel.h"
@@ -171,6 +172,26 @@ private slots:
         QCOMPARE(w.model()->rowCount(), 0);
         QVERIFY(m_prompts.asked().isEmpty());
         QVERIFY(!QFile::exists(ini())); // nothing is written at start-up without an index file
+    }
+
+    void unwritableSettingsAreReportedAndTheProgramGoesOn()
+    {
+        const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
+        QFile b(blocker);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.close();
+        QFile index(programFolder() + QStringLiteral("tunovia.ini"));
+        QVERIFY(index.open(QIODevice::WriteOnly));
+        index.write("\"legacy\",\"list\"\r\n");
+        index.close();
+        m_settings = std::make_unique<SettingsStore>(blocker + QStringLiteral("/Tunov.ini"), nullptr, programFolder());
+        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+        m_window->FormShow();
+        QVERIFY(!m_prompts.asked().isEmpty());
+        QCOMPARE(m_prompts.asked()[0].icon, Prompts::Icon::Error);
+        QVERIFY(m_prompts.asked()[0].text.contains(QStringLiteral("Tunov.ini")));
+        QVERIFY(m_window->legacyListShown());
+        QFile::remove(programFolder() + QStringLiteral("tunovia.ini"));
     }
 
     void missingLastIndexIsReportedThenAsked()

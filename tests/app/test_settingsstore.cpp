@@ -240,6 +240,21 @@ private slots:
         QVERIFY(!back.groupCurrent);
     }
 
+    void damagedFileGivesDefaultsAndWritesKeepTheRest()
+    {
+        QByteArray garbage("\x00\xff\xfe[Setting\r\nWinamp=/a\x00b\r[Volume]\rVolumeA=0x\r");
+        garbage += QByteArray(2 * 1024 * 1024, 'x'); // one very long line without an end
+        writeFile(ini(), garbage);
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        store.loadSettings(s);
+        QCOMPARE(s.volA, 10); // "0x" is not a number
+        QVERIFY(!store.saveMainVolume(4));
+        const QByteArray after = readFile(ini());
+        QVERIFY(after.startsWith(garbage));
+        QCOMPARE(store.restoreMainVolume(), 4);
+    }
+
     void startupGroupUsesFixedDefaults()
     {
         SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));

@@ -254,6 +254,12 @@ private slots:
         QVERIFY(!profile.writeString(QStringLiteral("Lyrics"), QStringLiteral("Next"), QStringLiteral("歌")));
         QCOMPARE(readFile(m_path), converted + QByteArray("Next=\xE6\xAD\x8C\r\n"));
 
+        // A new section's name counts as new text as well.
+        QVERIFY(writeFile(m_path, cp932File));
+        QVERIFY(!profile.writeString(QStringLiteral("Été"), QStringLiteral("K"), QStringLiteral("v")));
+        QCOMPARE(QString::fromUtf8(readFile(m_path)),
+                 QStringLiteral("[Lyrics]\r\nFontName=ＭＳ Ｐゴシック\r\n[Été]\r\nK=v\r\n"));
+
         // A byte-order mark survives a rewrite.
         QVERIFY(writeFile(m_path, "\xEF\xBB\xBF[S]\r\nKey=1\r\n"));
         QVERIFY(!profile.writeString(QStringLiteral("S"), QStringLiteral("Key"), QStringLiteral("2")));

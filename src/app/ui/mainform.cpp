@@ -4,6 +4,9 @@
 #include "app/startupindex.h"
 #include "app/wincolor.h"
 #include "controls/mutexcheck.h"
+#include "controls/ui/animatewindow.h"
+#include "controls/ui/dtrackbar.h"
+#include "controls/ui/folderdialog.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/ui/prompts.h"
@@ -68,6 +71,10 @@ TTunoviaF::TTunoviaF(MainServices services, QWidget *parent) : QMainWindow(paren
     column->addWidget(listArea, 1);
     setCentralWidget(central);
     buildMenus();
+    m_AnimateWindow1 = new TAnimateWindow(this);
+    m_AnimateWindow1->setObjectName(QStringLiteral("AnimateWindow1"));
+    m_FolderDialog1 = new TFolderDialog(this);
+    m_FolderDialog1->setObjectName(QStringLiteral("FolderDialog1"));
 
     m_DrawTimer.setObjectName(QStringLiteral("DrawTimer"));
     m_DrawTimer.setInterval(100);
@@ -153,7 +160,7 @@ void TTunoviaF::buildToolBar(QWidget *bar)
     connect(m_ReportBtn, &QToolButton::clicked, this, &TTunoviaF::ReportBtnClick);
     row->addSpacing(6);
 
-    m_VolumeBar = new QSlider(Qt::Horizontal, bar);
+    m_VolumeBar = new TDisRangeTrackBar(Qt::Horizontal, bar);
     m_VolumeBar->setObjectName(QStringLiteral("VolumeBar"));
     m_VolumeBar->setAccessibleName(U("ボリューム"));
     m_VolumeBar->setToolTip(U("ボリューム"));

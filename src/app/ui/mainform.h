@@ -18,6 +18,9 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QSlider;
+class TAnimateWindow;
+class TDisRangeTrackBar;
+class TFolderDialog;
 class QToolButton;
 class QTreeView;
 class TrackModel;
@@ -55,7 +58,8 @@ public:
     DialogSettings &dialogSettings() { return m_dialog; }
     const ColumnWidths &columnWidths() const { return m_widths; }
     int volumePosition() const;
-    QSlider *volumeBar() const { return m_VolumeBar; }
+    TDisRangeTrackBar *volumeBar() const { return m_VolumeBar; }
+    TFolderDialog *folderDialog() const { return m_FolderDialog1; }
     int lyricsTag() const { return m_lyricsTag; }
     QTimer &drawTimer() { return m_DrawTimer; }
     QTimer &joyTimer() { return m_JoyTimer; }
@@ -186,7 +190,9 @@ private:
     QToolButton *m_PlayerQuitBtn = nullptr;
     QToolButton *m_ListBtn = nullptr;
     QToolButton *m_ReportBtn = nullptr;
-    QSlider *m_VolumeBar = nullptr;
+    TDisRangeTrackBar *m_VolumeBar = nullptr;
+    TAnimateWindow *m_AnimateWindow1 = nullptr;
+    TFolderDialog *m_FolderDialog1 = nullptr;
     QLabel *m_TotalTimePnl = nullptr;
     QFrame *m_TimePnl = nullptr;
     std::array<QLabel *, 4> m_timeDigits{}; // Time1-Time4

@@ -2,6 +2,7 @@
 #include "app/ui/mainform.h"
 
 #include "app/ui/titleform.h"
+#include "controls/ui/dtrackbar.h"
 #include "app/wincolor.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
