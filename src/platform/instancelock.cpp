@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -35,7 +36,11 @@ QString lockPath(const QString &id)
 
 Result tryAcquire(const QString &id)
 {
-    const QByteArray path = QFile::encodeName(lockPath(id));
+    static QSet<QString> heldHere;
+    const QString where = lockPath(id);
+    if (heldHere.contains(where))
+        return Result::Acquired;
+    const QByteArray path = QFile::encodeName(where);
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return Result::Unavailable;
@@ -43,8 +48,10 @@ Result tryAcquire(const QString &id)
     do {
         rc = ::flock(fd, LOCK_EX | LOCK_NB);
     } while (rc != 0 && errno == EINTR);
-    if (rc == 0)
+    if (rc == 0) {
+        heldHere.insert(where);
         return Result::Acquired; // fd stays open on purpose
+    }
     const int err = errno;
     ::close(fd);
     return err == EWOULDBLOCK ? Result::HeldElsewhere : Result::Unavailable;

@@ -8,7 +8,7 @@ namespace instancelock {
 
 enum class Result {
     Acquired,   // this process now holds the lock, for the rest of its life
-    HeldElsewhere, // another open holder exists (another process, or an earlier call here)
+    HeldElsewhere, // another process holds it
     Unavailable,   // the lock file could not be created or locked
 };
 
@@ -17,6 +17,9 @@ QString lockPath(const QString &id);
 
 // Takes the lock without waiting. The descriptor is deliberately never
 // closed (closing would release the lock) and is not inherited by children.
+// The lock belongs to the process: asking again for a lock this process
+// already holds succeeds (a second main window in one process is not a
+// second copy of the program).
 Result tryAcquire(const QString &id);
 
 } // namespace instancelock
