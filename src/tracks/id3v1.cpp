@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace id3v1 {
 
 namespace {
@@ -41,6 +43,9 @@ QString decodeField(QByteArrayView raw)
         raw = raw.first(nul);
     while (!raw.isEmpty() && raw.back() == ' ')
         raw.chop(1);
+    // Most tags are ASCII, which CP932 leaves as it is; skip the converter then.
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(raw);
     return text::fromCp932(raw);
 }
 
@@ -115,11 +120,16 @@ Result<FileTag> readFile(const QString &path)
 {
     // Only regular files: opening a FIFO or a device that happens to be named
     // *.mp3 could block or never end.
-    const QFileInfo info(path);
-    if (!info.isFile())
+    if (!QFileInfo(path).isFile())
         return Result<FileTag>::failure(QStringLiteral("ファイル %1 は読み込めません。").arg(path));
+    return readRegularFile(path);
+}
+
+Result<FileTag> readRegularFile(const QString &path)
+{
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Unbuffered: only the 128 tag bytes are read, not a buffer's worth.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return Result<FileTag>::failure(
             QStringLiteral("ファイル %1 を開けませんでした。(%2)").arg(path, file.errorString()));
     FileTag result;

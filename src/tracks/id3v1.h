@@ -72,6 +72,9 @@ struct FileTag {
 
 // Opens the file once for its length and its tag.
 Result<FileTag> readFile(const QString &path);
+// The same for a path the caller has just seen to be a regular file (a folder
+// scan), saving one stat per file.
+Result<FileTag> readRegularFile(const QString &path);
 // The tag of a file; an unreadable file reads as untagged.
 TagFields ReadTag(const QString &path);
 

@@ -69,16 +69,23 @@ void scanFolder(const QString &folder, const QString &mask, const GenreTable &ge
                                  [&](const QFileInfo &e) { return !wildcardMatch(mask, e.fileName()); }),
                   entries.end());
     // Name order without regard to case, as a Windows file system lists a folder.
-    std::stable_sort(entries.begin(), entries.end(), [](const QFileInfo &a, const QFileInfo &b) {
-        const int c = a.fileName().compare(b.fileName(), Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.fileName() < b.fileName();
+    std::vector<std::pair<QString, const QFileInfo *>> named;
+    named.reserve(entries.size());
+    for (const QFileInfo &e : entries)
+        named.emplace_back(e.fileName(), &e);
+    std::sort(named.begin(), named.end(), [](const auto &a, const auto &b) {
+        const int c = a.first.compare(b.first, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.first < b.first;
     });
-    for (const QFileInfo &entry : entries) {
-        const QString path = joinPath(folder, entry.fileName());
+    for (const auto &[name, info] : named) {
+        const QFileInfo &entry = *info;
+        const QString path = joinPath(folder, name);
         if (entry.isDir())
             scanFolder(path, mask, genres, visited, rows);
-        else if (std::optional<TrackRecord> row = AddTrackFile(path, genres))
-            rows.push_back(std::move(*row));
+        else if (qualifiesAsTrack(path) && entry.isFile()) {
+            if (const id3v1::Result<id3v1::FileTag> file = id3v1::readRegularFile(path))
+                rows.push_back(makeRecord(path, file.value(), genres));
+        }
     }
 }
 
