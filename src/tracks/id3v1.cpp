@@ -67,7 +67,7 @@ std::optional<TagFields> parseTag(QByteArrayView last128)
 TagFields untaggedFields(const QString &path)
 {
     TagFields tag;
-    const QString name = paths::namePart(paths::fromWindows(path));
+    const QString name = paths::namePart(path); // "\" is a name character on Linux
     int bytes = 0;
     forEachCharacter(name, [&](const QString &ch) {
         const int n = int(text::toCp932(ch).size());

@@ -141,6 +141,8 @@ void TestId3v1::untaggedFiles_data()
     // 30 ASCII bytes then a double-byte character: it does not fit in 31 bytes.
     const QString wide = QString(30, QLatin1Char('a')) + QStringLiteral("あい.mp3");
     QTest::newRow("double-byte at the cut") << wide << fakeAudio(10) << QString(30, QLatin1Char('a')) << false;
+    QTest::newRow("backslash in name") << QStringLiteral("a\\b.mp3") << fakeAudio(10) << QStringLiteral("a\\b.mp3")
+                                       << false;
     QTest::newRow("empty file") << QStringLiteral("empty.mp3") << QByteArray() << QStringLiteral("empty.mp3") << false;
     QTest::newRow("127 bytes") << QStringLiteral("short.mp3") << rawTag("T").left(127) << QStringLiteral("short.mp3")
                                << false;
