@@ -129,7 +129,6 @@ public:
     Q_INVOKABLE void deliverPost(quint32 msg, qint64 wParam, qint64 lParam);
     Q_INVOKABLE QString windowTitle() const { return m_title; }
     Q_INVOKABLE QString windowClassName() const { return m_className; }
-    Q_INVOKABLE QString windowBusName() const { return m_connectionName.isEmpty() ? QString() : m_uniqueName; }
 
 private:
     struct Posted {

@@ -138,6 +138,7 @@ void PlayerWindow::refillPlaylist()
     m_playlist->clear();
     for (int i = 0; i < m_engine.count(); ++i)
         m_playlist->addItem(QStringLiteral("%1. %2").arg(i + 1).arg(paths::namePart(m_engine.entry(i))));
+    m_boldRow = -1;
     refresh();
 }
 
@@ -169,10 +170,15 @@ void PlayerWindow::refresh()
     }
     if (!m_volume->isSliderDown())
         m_volume->setValue(m_engine.volume());
-    for (int i = 0; i < m_playlist->count(); ++i) {
-        QFont f = m_playlist->item(i)->font();
-        f.setBold(i == m_engine.currentIndex());
-        m_playlist->item(i)->setFont(f);
+    if (m_boldRow != m_engine.currentIndex()) {
+        for (const int row : {m_boldRow, m_engine.currentIndex()}) {
+            if (QListWidgetItem *item = m_playlist->item(row)) {
+                QFont f = item->font();
+                f.setBold(row == m_engine.currentIndex());
+                item->setFont(f);
+            }
+        }
+        m_boldRow = m_engine.currentIndex();
     }
     m_problem->setText(m_engine.problem());
     m_problem->setVisible(!m_engine.problem().isEmpty());

@@ -31,4 +31,5 @@ private:
     QListWidget *m_playlist;
     QLabel *m_problem;
     QMenu *m_pluginMenu;
+    int m_boldRow = -1;
 };
