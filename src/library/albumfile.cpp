@@ -46,6 +46,9 @@ bool isBlank(QStringView line)
 
 QString resolveTrackPath(QStringView stored, const QString &albumFolder)
 {
+    // Most stored paths are already absolute Linux paths: one copy, no rules.
+    if (stored.startsWith(QLatin1Char('/')) && !stored.contains(QLatin1Char('\\')))
+        return stored.toString();
     return paths::resolveDotted(albumFolder, paths::fromWindows(stored.toString()));
 }
 
@@ -103,10 +106,17 @@ qint64 secondsFromSize(QStringView size)
 
 QString playTimeText(qint64 seconds)
 {
+    // Built by hand: this runs once per track on every load.
     if (seconds < 0)
         seconds = 0;
-    return QString::asprintf("%lld分%02lld秒", static_cast<long long>(seconds / 60),
-                             static_cast<long long>(seconds % 60));
+    const qint64 rest = seconds % 60;
+    QString out = QString::number(seconds / 60);
+    out.reserve(out.size() + 4);
+    out += u'分';
+    out += QChar(u'0' + char16_t(rest / 10));
+    out += QChar(u'0' + char16_t(rest % 10));
+    out += u'秒';
+    return out;
 }
 
 std::vector<TrackRecord> parseAlbumText(QStringView text, const QString &albumFolder)

@@ -386,24 +386,40 @@ LyricsProbe::LyricsProbe(QString findFolder) : m_findFolder(paths::withTrailingS
 
 bool LyricsProbe::fileExists(const QString &path)
 {
-    const QString folder = paths::folderPart(path);
-    auto it = m_listings.find(folder);
-    if (it == m_listings.end()) {
-        QSet<QString> names;
-        const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-        const QStringList list = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-        names.reserve(list.size());
-        for (const QString &n : list)
-            names.insert(n);
-        it = m_listings.insert(folder, names);
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QStringView folder = QStringView(path).first(slash + 1);
+    if (!m_lastListing || folder != m_lastFolder) {
+        m_lastFolder = folder.toString();
+        auto it = m_listings.find(m_lastFolder);
+        if (it == m_listings.end()) {
+            it = m_listings.insert(m_lastFolder, listFolder(m_lastFolder));
+        }
+        m_lastListing = &it.value();
     }
-    return it->contains(paths::namePart(path));
+    // Nothing to look up in an empty folder listing (or a missing folder).
+    return !m_lastListing->isEmpty() && m_lastListing->contains(path.mid(slash + 1));
+}
+
+QSet<QString> LyricsProbe::listFolder(const QString &folder)
+{
+    QSet<QString> names;
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QStringList list = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    names.reserve(list.size());
+    for (const QString &n : list)
+        names.insert(n);
+    return names;
 }
 
 LyricsState LyricsProbe::stateFor(const QString &trackPath)
 {
     const QString lyrics = paths::lyricsNameFor(trackPath);
     const bool beside = fileExists(lyrics);
-    const bool found = !m_findFolder.isEmpty() && fileExists(m_findFolder + paths::namePart(lyrics));
+    bool found = false;
+    if (!m_findFolder.isEmpty()) {
+        if (!m_findNames)
+            m_findNames = listFolder(m_findFolder);
+        found = !m_findNames->isEmpty() && m_findNames->contains(paths::namePart(lyrics));
+    }
     return static_cast<LyricsState>((beside ? 1 : 0) + (found ? 1 : -1));
 }

@@ -10,6 +10,7 @@
 #include <QItemSelection>
 #include <QSet>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class QItemSelectionModel;
@@ -104,7 +105,12 @@ public:
 
 private:
     bool fileExists(const QString &path);
+    static QSet<QString> listFolder(const QString &folder);
 
     QString m_findFolder;
     QHash<QString, QSet<QString>> m_listings;
+    // Tracks of one album mostly share a folder.
+    QString m_lastFolder;
+    const QSet<QString> *m_lastListing = nullptr;
+    std::optional<QSet<QString>> m_findNames;
 };
