@@ -59,12 +59,12 @@ public:
 public Q_SLOTS:
     qlonglong SendMessage(uint msg, qlonglong wParam, qlonglong lParam)
     {
-        return m_window ? m_window->deliverSend(msg, wParam, lParam) : 0;
+        return m_window ? m_window->handleSend(msg, wParam, lParam, true) : 0;
     }
     Q_NOREPLY void PostMessage(uint msg, qlonglong wParam, qlonglong lParam)
     {
         if (m_window)
-            m_window->deliverPost(msg, wParam, lParam);
+            m_window->queuePost(msg, wParam, lParam, true);
     }
     QString GetWindowText() { return m_window ? m_window->title() : QString(); }
 
@@ -254,14 +254,30 @@ bool MessageWindow::exportObject(const QString &path, QObject *object)
 
 qint64 MessageWindow::deliverSend(quint32 msg, qint64 wParam, qint64 lParam)
 {
-    // Posts made before this send are handled first.
-    drainPosts();
-    return m_handler ? m_handler(msg, wParam, lParam) : 0;
+    return handleSend(msg, wParam, lParam, false);
 }
 
 void MessageWindow::deliverPost(quint32 msg, qint64 wParam, qint64 lParam)
 {
-    m_posted.push_back({msg, wParam, lParam});
+    queuePost(msg, wParam, lParam, false);
+}
+
+qint64 MessageWindow::handleSend(quint32 msg, qint64 wParam, qint64 lParam, bool fromBus)
+{
+    // Posts made before this send are handled first.
+    drainPosts();
+    if (!m_handler)
+        return 0;
+    const bool outer = m_fromBus;
+    m_fromBus = fromBus;
+    const qint64 result = m_handler(msg, wParam, lParam);
+    m_fromBus = outer;
+    return result;
+}
+
+void MessageWindow::queuePost(quint32 msg, qint64 wParam, qint64 lParam, bool fromBus)
+{
+    m_posted.push_back({msg, wParam, lParam, fromBus});
     if (!m_drainScheduled) {
         m_drainScheduled = true;
         QMetaObject::invokeMethod(this, &MessageWindow::drainPosts, Qt::QueuedConnection);
@@ -274,11 +290,14 @@ void MessageWindow::drainPosts()
     while (!m_posted.empty()) {
         const Posted p = m_posted.front();
         m_posted.pop_front();
-        const bool outer = m_inPost;
+        const bool outerPost = m_inPost;
+        const bool outerBus = m_fromBus;
         m_inPost = true;
+        m_fromBus = p.fromBus;
         if (m_handler)
             m_handler(p.msg, p.wParam, p.lParam);
-        m_inPost = outer;
+        m_inPost = outerPost;
+        m_fromBus = outerBus;
     }
 }
 

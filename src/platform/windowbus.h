@@ -119,6 +119,9 @@ public:
     WindowHandle handle() const;
     // True while the handler runs for a posted (not sent) message.
     bool handlingPost() const { return m_inPost; }
+    // True while the handler runs for a message from another program; such a
+    // caller cannot use results that are addresses in this process.
+    bool handlingBusMessage() const { return m_fromBus; }
 
     // Offers another object on this window's bus connection (for requests
     // that do not fit in a message). False without a bus.
@@ -131,11 +134,15 @@ public:
     Q_INVOKABLE QString windowClassName() const { return m_className; }
 
 private:
+    friend class WindowBusAdaptor;
     struct Posted {
         quint32 msg;
         qint64 wParam;
         qint64 lParam;
+        bool fromBus;
     };
+    qint64 handleSend(quint32 msg, qint64 wParam, qint64 lParam, bool fromBus);
+    void queuePost(quint32 msg, qint64 wParam, qint64 lParam, bool fromBus);
     void drainPosts();
 
     QString m_className;
@@ -145,6 +152,7 @@ private:
     QString m_uniqueName;
     bool m_ownsName = false;
     bool m_inPost = false;
+    bool m_fromBus = false;
     bool m_drainScheduled = false;
     std::deque<Posted> m_posted;
     QPointer<QObject> m_registryEntry;

@@ -141,7 +141,8 @@ int main(int argc, char *argv[])
     auto window = std::make_unique<MessageWindow>(
         className,
         [&engine, &windowPtr](quint32 msg, qint64 wParam, qint64 lParam) {
-            return engine.handleMessage(windowPtr && windowPtr->handlingPost(), msg, wParam, lParam);
+            return engine.handleMessage(windowPtr && windowPtr->handlingPost(),
+                                        windowPtr && windowPtr->handlingBusMessage(), msg, wParam, lParam);
         },
         engine.title(), ui.get());
     windowPtr = window.get();

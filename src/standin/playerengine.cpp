@@ -71,7 +71,7 @@ QString PlayerEngine::entry(int index) const
     return index >= 0 && index < count() ? m_entries[size_t(index)].path : QString();
 }
 
-qint64 PlayerEngine::handleMessage(bool posted, quint32 msg, qint64 wParam, qint64 lParam)
+qint64 PlayerEngine::handleMessage(bool posted, bool remote, quint32 msg, qint64 wParam, qint64 lParam)
 {
     if (m_log) {
         m_log->write(QStringLiteral("%1 0x%2 %3 %4\n")
@@ -83,10 +83,10 @@ qint64 PlayerEngine::handleMessage(bool posted, quint32 msg, qint64 wParam, qint
         if (auto *f = qobject_cast<QFile *>(m_log))
             f->flush();
     }
-    return m_mode == PlayerMode::Winamp ? handleWinamp(msg, wParam, lParam) : handleScmpx(msg, wParam, lParam);
+    return m_mode == PlayerMode::Winamp ? handleWinamp(remote, msg, wParam, lParam) : handleScmpx(msg, wParam, lParam);
 }
 
-qint64 PlayerEngine::handleWinamp(quint32 msg, qint64 wParam, qint64 lParam)
+qint64 PlayerEngine::handleWinamp(bool remote, quint32 msg, qint64 wParam, qint64 lParam)
 {
     if (msg == WM_COMMAND) {
         // Shift variants skip within the track, Ctrl variants jump to the
@@ -122,8 +122,8 @@ qint64 PlayerEngine::handleWinamp(quint32 msg, qint64 wParam, qint64 lParam)
     case winamp::IpcSetVolume: setVolume(int(std::clamp<qint64>(wParam, 0, 255))); return 0;
     case winamp::IpcGetListPos: return m_index;
     case winamp::IpcGetPlaylistFile:
-        // Meaningful only to callers inside this process (plug-ins).
-        if (wParam < 0 || wParam >= count())
+        // An address means something only inside this process (to plug-ins).
+        if (remote || wParam < 0 || wParam >= count())
             return 0;
         return qint64(reinterpret_cast<quintptr>(m_entries[size_t(wParam)].name.constData()));
     default: return 0;

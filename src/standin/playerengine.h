@@ -30,8 +30,9 @@ public:
     bool loadPlaylist(const QString &m3uPath);
     void setEntries(const QStringList &files);
 
-    // Every message the window receives. `posted` only matters for the log.
-    qint64 handleMessage(bool posted, quint32 msg, qint64 wParam, qint64 lParam);
+    // Every message the window receives. `posted` only matters for the log;
+    // callers in other programs (`remote`) get no addresses.
+    qint64 handleMessage(bool posted, bool remote, quint32 msg, qint64 wParam, qint64 lParam);
     // Each message is written as "send|post 0xMMMM wParam lParam".
     void setLog(QIODevice *log) { m_log = log; }
 
@@ -70,7 +71,7 @@ private:
         QString path;
         QByteArray name; // zero-terminated bytes handed out by address
     };
-    qint64 handleWinamp(quint32 msg, qint64 wParam, qint64 lParam);
+    qint64 handleWinamp(bool remote, quint32 msg, qint64 wParam, qint64 lParam);
     qint64 handleScmpx(quint32 msg, qint64 wParam, qint64 lParam);
     qint64 outputTime(qint64 which) const;
     void tick();
