@@ -19,11 +19,11 @@ constexpr QSize kClientSize(309, 86);
 
 QPixmap webBanner()
 {
-    QPixmap banner(88, 21);
+    QPixmap banner(100, 21);
     banner.fill(Qt::black);
     QPainter p(&banner);
     p.setRenderHint(QPainter::Antialiasing, true);
-    QLinearGradient back(0, 0, 88, 0);
+    QLinearGradient back(0, 0, 100, 0);
     back.setColorAt(0, QColor(0x1c, 0x3e, 0x7a));
     back.setColorAt(1, QColor(0x5b, 0x2c, 0x8f));
     p.fillRect(banner.rect(), back);
@@ -31,11 +31,11 @@ QPixmap webBanner()
     p.drawRect(banner.rect().adjusted(0, 0, -1, -1));
     p.drawPixmap(QRect(3, 3, 15, 15), BuiltinPictures::icon());
     QFont f = p.font();
-    f.setPixelSize(11);
+    f.setPixelSize(10);
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(QRect(20, 0, 66, 21), Qt::AlignCenter, QStringLiteral("Tunovia Web"));
+    p.drawText(QRect(20, 0, 78, 21), Qt::AlignCenter, QStringLiteral("Tunovia Web"));
     return banner;
 }
 
@@ -91,7 +91,7 @@ TAboutF::TAboutF(QWidget *owner)
     MailLbl->setFont(pixelFont(MailLbl->font(), 12));
 
     WebImg->setObjectName(QStringLiteral("WebImg"));
-    WebImg->setGeometry(52, 59, 88, 21);
+    WebImg->setGeometry(52, 59, 100, 21);
     WebImg->setAccessibleName(QStringLiteral("Tunovia のウェブページ"));
 
     Button1->setObjectName(QStringLiteral("Button1"));

@@ -62,13 +62,19 @@ QRect TDisRangeTrackBar::selectionBandRect() const
     int b = pos(hi);
     if (a > b)
         std::swap(a, b);
-    const int thickness = 4;
+    const int thickness = 6; // a little taller than the groove so it stands out
     if (horizontal) {
         const int y = groove.center().y() - thickness / 2;
         return QRect(groove.left() + a, y, b - a + 1, thickness);
     }
     const int x = groove.center().x() - thickness / 2;
     return QRect(x, groove.top() + a, thickness, b - a + 1);
+}
+
+QColor TDisRangeTrackBar::selectionBandColor() const
+{
+    // Darker than the highlight that some styles use for the filled groove.
+    return palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight).darker(140).toRgb();
 }
 
 void TDisRangeTrackBar::paintEvent(QPaintEvent *event)
@@ -84,7 +90,10 @@ void TDisRangeTrackBar::paintEvent(QPaintEvent *event)
     initStyleOption(&opt);
     opt.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderTickmarks;
     p.drawComplexControl(QStyle::CC_Slider, opt);
-    p.fillRect(band, palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight));
+    const QColor fill = selectionBandColor();
+    p.fillRect(band, fill);
+    p.setPen(fill.darker(150));
+    p.drawRect(band.adjusted(0, 0, -1, -1));
     initStyleOption(&opt);
     opt.subControls = QStyle::SC_SliderHandle;
     p.drawComplexControl(QStyle::CC_Slider, opt);

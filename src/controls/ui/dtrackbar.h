@@ -24,6 +24,7 @@ public:
 
     // Where the band is drawn; empty when no band shows.
     QRect selectionBandRect() const;
+    QColor selectionBandColor() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
