@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <memory>
@@ -297,6 +298,29 @@ private slots:
         index.close();
         help->trigger();
         QCOMPARE(m_launcher.requests().last().target, programFolder() + QStringLiteral("help/index.html"));
+    }
+
+    void aboutBoxOpensCentredOverTheWindow()
+    {
+        TTunoviaF &w = makeWindow();
+        w.setGeometry(100, 80, 494, 354);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QString caption;
+        QRect boxGeometry;
+        QTimer::singleShot(200, this, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                caption = box->windowTitle();
+                // The frame is the window manager's; the box centres its own size.
+                boxGeometry = QRect(box->frameGeometry().topLeft(), box->size());
+                box->close();
+            }
+        });
+        w.findChild<QAction *>(QStringLiteral("AboutMnu"))->trigger();
+        QCOMPARE(caption, U("バージョン情報"));
+        const QRect main = w.frameGeometry();
+        QCOMPARE(boxGeometry.left(), main.left() + main.width() / 2 - boxGeometry.width() / 2);
+        QCOMPARE(boxGeometry.top(), main.top() + main.height() / 2 - boxGeometry.height() / 2);
     }
 
     void joypadBindingsOutsideTheListDoNothing()
