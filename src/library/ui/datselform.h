@@ -1,0 +1,102 @@
+#pragma once
+// The album selection dialog: the folder tree of the current index file, the
+// albums of the chosen folder, and the commands that edit the index file.
+// Every change to the index file is written at once (through a temporary
+// file and a rename) and followed by a full re-read.
+#include "library/indexfile.h"
+
+#include <QDialog>
+#include <functional>
+
+class Prompts;
+class ProfileFile;
+class QAction;
+class QCheckBox;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class TDataSelectF final : public QDialog {
+    Q_OBJECT
+public:
+    // Starts an outside program (the text editor) without waiting for it.
+    using Launch = std::function<bool(const QString &program, const QStringList &arguments)>;
+
+    TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent = nullptr);
+    Q_DISABLE_COPY_MOVE(TDataSelectF)
+
+    // Reads the index file into the tree and the folder slots; false when it
+    // cannot be read (the tree then holds only the root).
+    bool loadIndexFile(const QString &path);
+    // The index file in use; "new index file" switches it, and the caller
+    // makes it the current index file after the dialog closes.
+    const QString &indexFilePath() const { return m_indexPath; }
+    const indexfile::Tree &tree() const { return m_tree; }
+
+    // Selected albums of the list, in list order (paths as written in the file).
+    std::vector<indexfile::Entry> selectedAlbums() const;
+    bool keepTrackList() const;
+
+    // Handlers (public so that the main window and tests reach them directly).
+    void FolderTreeChange(QTreeWidgetItem *item);
+    void AlbumListClick();
+    void OkBtnClick();
+    void CancelBtnClick();
+    void LoadMnuClick();
+    void AllSelectMnuClick();
+    void InvertSelectMnuClick();
+    void SubFolderMnuClick();
+    void SortMnuClick();
+    void EditMnuClick();
+    void ReloadMnuClick();
+    void NewIndexMnuClick();
+    void NewFolderMnuClick();
+    void FontMnuClick();
+    void FontColorMnuClick();
+    void BackColorMnuClick();
+    // Adds one entry per file, asking for each name; stops at a cancelled prompt.
+    void dropFiles(const QStringList &files);
+
+    QTreeWidget *folderTree() const { return m_folderTree; }
+    QListWidget *albumList() const { return m_list; }
+    QPushButton *okButton() const { return m_ok; }
+    QSplitter *splitter() const { return m_splitter; }
+    QMenu *contextMenu() const { return m_menu; }
+    int selectedFolder() const; // -1 when no folder is chosen
+
+    void done(int result) override;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void buildMenu();
+    void restoreLook();
+    void showEntries(const std::vector<indexfile::Entry> &entries);
+    void applyColors(const QColor &text, const QColor &back);
+    // Inserts lines into the selected folder of the index file; false (after
+    // telling the user) when the file could not be written.
+    bool insertIntoIndex(const QStringList &lines);
+
+    Prompts &m_prompts;
+    ProfileFile &m_profile;
+    Launch m_launch;
+    QString m_indexPath;
+    indexfile::Tree m_tree;
+    QStringList m_albumPaths; // parallel to the list's rows
+
+    QTreeWidget *m_folderTree = nullptr;
+    QListWidget *m_list = nullptr;
+    QSplitter *m_splitter = nullptr;
+    QCheckBox *m_keep = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
+    QMenu *m_menu = nullptr;
+    QColor m_textColor;
+    QColor m_backColor;
+};

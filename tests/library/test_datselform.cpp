@@ -1,0 +1,238 @@
+#include "library/ui/datselform.h"
+#include "platform/profile.h"
+#include "support/scriptedprompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+class TestDatSelForm : public QObject {
+    Q_OBJECT
+private:
+    static QString u(const char *s) { return QString::fromUtf8(s); }
+
+    struct Fixture {
+        QTemporaryDir dir;
+        QString index;
+        ProfileFile profile{QString()};
+        ScriptedPrompts prompts;
+        QList<QStringList> launched;
+        std::unique_ptr<TDataSelectF> form;
+
+        explicit Fixture(const QByteArray &content)
+        {
+            index = dir.filePath(QStringLiteral("index.ini"));
+            profile = ProfileFile(dir.filePath(QStringLiteral("Tunov.ini")));
+            QFile f(index);
+            f.open(QIODevice::WriteOnly);
+            f.write(content);
+            f.close();
+            form = std::make_unique<TDataSelectF>(prompts, profile, [this](const QString &p, const QStringList &a) {
+                launched.append(QStringList{p} + a);
+                return true;
+            });
+            form->loadIndexFile(index);
+        }
+        QByteArray file() const
+        {
+            QFile f(index);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }
+        QStringList listed() const
+        {
+            QStringList out;
+            for (int i = 0; i < form->albumList()->count(); ++i)
+                out.append(form->albumList()->item(i)->text());
+            return out;
+        }
+        QTreeWidgetItem *folderItem(int number) const
+        {
+            QTreeWidgetItemIterator it(form->folderTree());
+            for (; *it; ++it)
+                if ((*it)->data(0, Qt::UserRole + 1).toInt() == number)
+                    return *it;
+            return nullptr;
+        }
+        void choose(int folder) { form->folderTree()->setCurrentItem(folderItem(folder)); }
+        void trigger(const char *action) { form->findChild<QAction *>(QLatin1String(action))->trigger(); }
+    };
+
+    static QByteArray sample()
+    {
+        return ";Tunovia  Index File\r\n;title=Jazz\r\n;;{ Rock\r\n\ta=C:\\x\\a.mdt\r\n\t;;{ Live\r\n\t\tb=b.mdt\r\n\t;;}\r\n"
+               ";;}\r\nc=c.mdt\r\n";
+    }
+
+private slots:
+    void treeListAndOk()
+    {
+        Fixture fx(sample());
+        TDataSelectF &f = *fx.form;
+        QCOMPARE(f.windowTitle(), u("Jazz"));
+        QTreeWidget *tree = f.folderTree();
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QTreeWidgetItem *root = tree->topLevelItem(0);
+        QCOMPARE(root->text(0), u("root"));
+        QCOMPARE(root->child(0)->text(0), u("Rock"));
+        QCOMPARE(root->child(0)->child(0)->text(0), u("Live"));
+        QVERIFY(root->child(0)->isExpanded());
+        QCOMPARE(fx.listed(), QStringList{u("c")});
+
+        fx.choose(1);
+        QCOMPARE(fx.listed(), QStringList{u("a")});
+        QVERIFY(!f.okButton()->isEnabled());
+        f.show();
+        QTest::mouseClick(f.albumList()->viewport(), Qt::LeftButton, {},
+                          f.albumList()->visualItemRect(f.albumList()->item(0)).center());
+        QVERIFY(f.okButton()->isEnabled());
+        fx.trigger("SubFolderMnu");
+        QCOMPARE(fx.listed(), (QStringList{u("a"), u("b")}));
+        QVERIFY(!f.okButton()->isEnabled());
+
+        fx.choose(0);
+        fx.trigger("SubFolderMnu");
+        QCOMPARE(fx.listed(), (QStringList{u("c"), u("a"), u("b")}));
+        fx.trigger("AllSelectMnu");
+        const auto chosen = f.selectedAlbums();
+        QCOMPARE(chosen.size(), size_t(3));
+        QCOMPARE(chosen[1].path, u("C:\\x\\a.mdt"));
+        fx.trigger("InvertSelectMnu");
+        QVERIFY(f.selectedAlbums().empty());
+
+        QTest::keyClick(&f, Qt::Key_Escape);
+        QCOMPARE(f.result(), int(QDialog::Rejected));
+        QCOMPARE(fx.profile.readInt(u("DataSelectWindow"), u("Width"), -1), f.width());
+        QVERIFY(fx.profile.readInt(u("DataSelectWindow"), u("FolderHeight"), -1) > 0);
+    }
+
+    void sortOnePassMovesPaths()
+    {
+        Fixture fx("c=3.mdt\r\nb=2.mdt\r\na=1.mdt\r\n");
+        fx.trigger("SortMnu");
+        QCOMPARE(fx.listed(), (QStringList{u("b"), u("a"), u("c")}));
+        fx.trigger("SortMnu");
+        QCOMPARE(fx.listed(), (QStringList{u("a"), u("b"), u("c")}));
+        fx.form->albumList()->item(2)->setSelected(true);
+        QCOMPARE(fx.form->selectedAlbums().at(0).path, u("3.mdt"));
+    }
+
+    void dropAddsEntries()
+    {
+        Fixture fx(sample());
+        // Root chosen: the entry goes in front of the header line.
+        fx.prompts.answerText(u("a=b")); // refused
+        fx.prompts.answer(QMessageBox::Ok);
+        fx.prompts.answerText(QString()); // refused
+        fx.prompts.answer(QMessageBox::Ok);
+        fx.prompts.answerText(u("New"));
+        fx.form->dropFiles({u("/music/new.mdt")});
+        QVERIFY(fx.file().startsWith("New=/music/new.mdt\r\n;Tunovia  Index File\r\n"));
+        const auto &asked = fx.prompts.asked();
+        QCOMPARE(asked.size(), 5);
+        QCOMPARE(asked[0].title, u("名称入力"));
+        QCOMPARE(asked[0].text, u("new.mdt の名称を入力してください"));
+        QCOMPARE(asked[0].initial, u("new.mdt"));
+        QCOMPARE(asked[1].title, u("Tunovia エラー"));
+        QCOMPARE(fx.listed(), (QStringList{u("New"), u("c")}));
+
+        // Into a folder; a cancelled prompt stops, and what came before stays.
+        fx.prompts.clear();
+        fx.choose(2);
+        fx.prompts.answerText(u("One"));
+        fx.prompts.answerCancel();
+        fx.form->dropFiles({u("/m/1.mdt"), u("/m/2.mdt"), u("/m/3.mdt")});
+        QCOMPARE(fx.prompts.asked().size(), 2);
+        QVERIFY(fx.file().contains("\t;;{ Live\r\n\t\tOne=/m/1.mdt\r\n\t\tb=b.mdt\r\n"));
+        QVERIFY(!fx.file().contains("2.mdt"));
+        // No temporary file is left behind.
+        for (const QString &name : QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden))
+            QVERIFY2(name == u("index.ini") || name.startsWith(u("Tunov.ini")), qPrintable(name));
+    }
+
+    void newFoldersGoFirst()
+    {
+        Fixture fx(sample());
+        fx.choose(1);
+        fx.prompts.answerText(u("First"));
+        fx.trigger("NewFolderMnu");
+        fx.choose(1);
+        fx.prompts.answerText(u("Second"));
+        fx.trigger("NewFolderMnu");
+        QTreeWidgetItem *rock = fx.folderItem(1);
+        QCOMPARE(rock->childCount(), 3);
+        QCOMPARE(rock->child(0)->text(0), u("Second"));
+        QCOMPARE(rock->child(1)->text(0), u("First"));
+        QCOMPARE(rock->child(2)->text(0), u("Live"));
+        QVERIFY(fx.file().contains(";;{ Rock\r\n\t;;{ Second\r\n\t;;}\r\n\t;;{ First\r\n\t;;}\r\n\ta="));
+
+        fx.prompts.answerCancel();
+        const QByteArray before = fx.file();
+        fx.trigger("NewFolderMnu");
+        QCOMPARE(fx.file(), before);
+    }
+
+    void newIndexFile()
+    {
+        Fixture fx(sample());
+        const QString other = fx.dir.filePath(u("other.ini"));
+        fx.prompts.answerText(other);
+        fx.trigger("NewIndexMnu");
+        QCOMPARE(fx.prompts.asked().at(0).title, u("インデックスファイルの新規作成"));
+        QCOMPARE(fx.form->indexFilePath(), other);
+        QCOMPARE(fx.form->folderTree()->topLevelItemCount(), 1);
+        QCOMPARE(fx.form->folderTree()->topLevelItem(0)->childCount(), 0);
+        QCOMPARE(fx.form->windowTitle(), u("アルバム選択"));
+    }
+
+    void textEditor()
+    {
+        Fixture fx(sample());
+        fx.trigger("EditMnu");
+        QCOMPARE(fx.prompts.asked().size(), 1);
+        QCOMPARE(fx.prompts.asked()[0].text, u("テキストエディタのパスが設定されていません。"));
+        QCOMPARE(fx.prompts.asked()[0].icon, Prompts::Icon::Error);
+        QVERIFY(fx.launched.isEmpty());
+        fx.profile.writeString(u("Setting"), u("TextEditor"), u("/usr/bin/editor"));
+        fx.trigger("EditMnu");
+        QCOMPARE(fx.launched, QList<QStringList>{(QStringList{u("/usr/bin/editor"), fx.index})});
+    }
+
+    void fontStyleSurvivesTheNextShowing()
+    {
+        Fixture fx(sample());
+        QFont font(u("Sans"));
+        font.setPointSize(14);
+        font.setBold(true);
+        fx.prompts.answerFont(font);
+        fx.trigger("FontMnu");
+        QVERIFY(fx.form->albumList()->font().bold());
+        fx.prompts.answerColor(QColor(0x12, 0x34, 0x56));
+        fx.trigger("BackColorMnu");
+        QCOMPARE(fx.profile.readInt(u("DataSelectWindow"), u("BackColor"), 0), 0x563412);
+
+        TDataSelectF again(fx.prompts, fx.profile, {});
+        QVERIFY(again.albumList()->font().bold());
+        QVERIFY(!again.albumList()->font().italic());
+        QCOMPARE(again.albumList()->font().pointSize(), 14);
+        QCOMPARE(again.folderTree()->palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
+    }
+
+    void okReturnsSelection()
+    {
+        Fixture fx(sample());
+        fx.form->show();
+        fx.form->albumList()->item(0)->setSelected(true);
+        fx.trigger("LoadMnu");
+        QCOMPARE(fx.form->result(), int(QDialog::Accepted));
+        QCOMPARE(fx.form->selectedAlbums().at(0).name, u("c"));
+    }
+};
+
+QTEST_MAIN(TestDatSelForm)
+#include "test_datselform.moc"
