@@ -2,6 +2,7 @@
 #include "controls/ui/dtrackbar.h"
 #include "controls/ui/folderdialog.h"
 #include "controls/ui/outlineanimation.h"
+#include "support/scriptedprompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +25,7 @@ private slots:
     void folderCancelLeavesDirectoryEmpty();
     void folderChoosePreselectsStartAndReportsSelection();
     void folderStatusTextFollowsWhileOpen();
+    void folderThroughPromptService();
 
     void trackBarBandOffByDefault();
     void trackBarBandSwitchedOnLive();
@@ -154,6 +156,30 @@ void TestControls::folderStatusTextFollowsWhileOpen()
     // After closing the text is only stored.
     dialog.setStatusText(QStringLiteral("後"));
     QCOMPARE(dialog.statusText(), QStringLiteral("後"));
+}
+
+void TestControls::folderThroughPromptService()
+{
+    ScriptedPrompts prompts;
+    TFolderDialog dialog;
+    dialog.setPrompts(&prompts);
+    dialog.setCaption(QStringLiteral("フォルダの選択"));
+    dialog.setStartDir(QStringLiteral("/music/"));
+    QSignalSpy shown(&dialog, &TFolderDialog::shown);
+    QSignalSpy closed(&dialog, &TFolderDialog::closed);
+
+    prompts.answerText(QStringLiteral("/data/songs/"));
+    QVERIFY(dialog.Execute());
+    QCOMPARE(dialog.directory(), QStringLiteral("/data/songs"));
+    QCOMPARE(prompts.asked().size(), 1);
+    QCOMPARE(prompts.asked().at(0).title, QStringLiteral("フォルダの選択"));
+    QCOMPARE(prompts.asked().at(0).initial, QStringLiteral("/music"));
+
+    prompts.answerCancel();
+    QVERIFY(!dialog.Execute());
+    QVERIFY(dialog.directory().isEmpty());
+    QCOMPARE(shown.count(), 2);
+    QCOMPARE(closed.count(), 2);
 }
 
 namespace {

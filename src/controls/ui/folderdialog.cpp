@@ -1,5 +1,7 @@
 #include "controls/ui/folderdialog.h"
 
+#include "platform/ui/prompts.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -38,8 +40,22 @@ QWidget *TFolderDialog::ownerWindow() const
     return nullptr;
 }
 
+bool TFolderDialog::executeThroughPrompts()
+{
+    m_directory.clear();
+    emit shown();
+    m_open = true;
+    const QString chosen = m_prompts->folder(ownerWindow(), m_caption, m_startDir);
+    m_directory = chosen.isEmpty() ? QString() : QDir::cleanPath(chosen);
+    m_open = false;
+    emit closed();
+    return !m_directory.isEmpty();
+}
+
 bool TFolderDialog::Execute()
 {
+    if (m_prompts)
+        return executeThroughPrompts();
     QFileDialog dlg(ownerWindow(), m_caption);
     dlg.setObjectName(QStringLiteral("FolderDialog"));
     // Qt's own dialog: the native ones do not report selection changes or

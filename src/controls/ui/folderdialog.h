@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 
+class Prompts;
+
 class TFolderDialog : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
@@ -51,6 +53,11 @@ public:
     // Modal over the owner's window. True when a folder was chosen.
     bool Execute();
 
+    // When set, Execute asks the prompt service for the folder instead of
+    // showing its own dialog, so form tests answer it from their script.
+    // No selection changes are reported then.
+    void setPrompts(Prompts *prompts) { m_prompts = prompts; }
+
     // "/music/" → "/music", "/" stays; the Windows form "C:\Music\" → "C:\Music"
     // and a drive root "C:\" stays.
     static QString withoutTrailingSeparator(const QString &dir);
@@ -62,6 +69,7 @@ signals:
 
 private:
     QWidget *ownerWindow() const;
+    bool executeThroughPrompts();
 
     QString m_caption;
     QString m_rootDir;
@@ -72,6 +80,7 @@ private:
     bool m_open = false;
     QPointer<QFileDialog> m_dialog;
     QPointer<QLabel> m_statusLabel;
+    Prompts *m_prompts = nullptr;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFolderDialog::ListedFlags)
