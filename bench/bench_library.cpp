@@ -3,6 +3,9 @@
 #include "library/albumfile.h"
 #include "library/indexfile.h"
 #include "library/textlines.h"
+#include "library/ui/datselform.h"
+#include "platform/profile.h"
+#include "platform/ui/prompts.h"
 #include "platform/textcodec.h"
 #include "tracks/trackmodel.h"
 
@@ -252,6 +255,18 @@ int main(int argc, char **argv)
         entries += qsizetype(f.entries.size());
     report(out, "index file read", timer.nsecsElapsed(),
            QStringLiteral("  (%1 folders, %2 entries)").arg(index.tree.folders.size() - 1).arg(entries));
+
+    {
+        QtPrompts prompts;
+        ProfileFile profile(dir.filePath(QStringLiteral("Tunov.ini")));
+        TDataSelectF form(prompts, profile, {});
+        timer.restart();
+        form.loadIndexFile(indexPath);
+        form.show();
+        QCoreApplication::processEvents();
+        report(out, "index file into the dialog, shown", timer.nsecsElapsed());
+        form.hide();
+    }
 
     out << "RSS with an empty list: " << rssEmptyKb / 1024 << " MB; with the tracks loaded: " << rssLoadedKb / 1024
         << " MB; " << (rssLoadedKb - rssEmptyKb) * 1024 / std::max(1, trackCount) << " bytes per track" << Qt::endl;

@@ -223,6 +223,23 @@ private slots:
         QCOMPARE(again.folderTree()->palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
     }
 
+    void deepAndBrokenIndexFiles()
+    {
+        QByteArray deep = ";;}\r\n";
+        for (int i = 0; i < 10000; ++i)
+            deep += ";;{ f\r\n";
+        deep += "x=y.mdt";
+        Fixture fx(deep);
+        QCOMPARE(fx.form->tree().folders.size(), size_t(10001));
+        fx.choose(10000);
+        QCOMPARE(fx.listed(), QStringList{u("x")});
+
+        // A folder given as the index file reads as an empty tree.
+        QVERIFY(!fx.form->loadIndexFile(fx.dir.path()));
+        QCOMPARE(fx.form->folderTree()->topLevelItemCount(), 1);
+        QCOMPARE(fx.listed(), QStringList{});
+    }
+
     void okReturnsSelection()
     {
         Fixture fx(sample());
