@@ -20,6 +20,8 @@ int main(int argc, char **argv)
         SettingsStore settings(paths::settingsDir() + QStringLiteral("/Tunov.ini"), &registry, paths::programFolder());
         TTunoviaF mainWindow(MainServices{prompts, launcher, settings});
         mainWindow.FormCreate(app.arguments().mid(1));
+        mainWindow.createSettingsDialog();
+        mainWindow.createLyricsWindow();
         mainWindow.show();
         return app.exec();
     } catch (const std::exception &e) {

@@ -26,6 +26,8 @@ class QTreeView;
 class TrackModel;
 class TTitleF;
 class QFile;
+class QDragEnterEvent;
+class QDropEvent;
 
 struct MainServices {
     Prompts &prompts;
@@ -68,6 +70,10 @@ public:
 
     // The settings dialog, once it exists; shown modally by SettingClick.
     std::function<void()> runSettingsDialog;
+    // Companions created right after FormCreate, in this order; both live,
+    // hidden, until the program ends.
+    void createSettingsDialog();
+    void createLyricsWindow();
     // The joypad action dispatch: runs the action bound to joypad binding n (1-8).
     void runJoypadBinding(int n);
     void runJoypadAction(int action);
@@ -129,6 +135,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     enum class AlbumLoadOutcome { Loaded, Cancelled, Failed };
@@ -205,4 +213,28 @@ private:
     QTimer m_DrawTimer;
     QTimer m_JoyTimer;
     QTimer m_MciTimer;
+
+    // ---- library (index files, album loading) ----
+public:
+    // Makes `path` the current index file and runs the show sequence, as
+    // "インデックスファイル選択" does after its dialog (also used for dropped .ini files).
+    void openIndexFile(const QString &path);
+
+private:
+
+    // ---- tracks (drops, album building, tags, find, totals, copy, tools) ----
+
+    // ---- players and volume ----
+
+    // ---- clock, built-in player and lyrics window ----
+public:
+    // The built-in player, as the transport commands and the hand-over reach it.
+    // button: 1 previous, 2 play, 3 pause, 4 stop, 5 next.
+    void builtinTransport(int button);
+    void builtinHandOver(const QStringList &paths);
+    void builtinStopAndClose();
+
+private:
+
+    // ---- settings dialog and joypad ----
 };

@@ -222,13 +222,6 @@ void TTunoviaF::KC1Click()
     updateTotalDisplay();
 }
 
-void TTunoviaF::updateTotalDisplay()
-{
-    // The totals themselves are computed by the find-and-totals code.
-    if (m_dialog.totalTime == 0)
-        return;
-}
-
 void TTunoviaF::ListBtnClick()
 {
     // A plain list: names only, no column headers.
@@ -243,38 +236,3 @@ void TTunoviaF::ReportBtnClick()
     for (int c = 1; c < m_currentList->model()->columnCount(); ++c)
         m_currentList->setColumnHidden(c, false);
 }
-
-// ---- handlers whose behaviour lives elsewhere; reachable from their menu items ----
-
-void TTunoviaF::IniSelMnuClick() {}
-void TTunoviaF::MakeGroupMnuClick() {}
-void TTunoviaF::MakeMdtMnuClick() {}
-void TTunoviaF::RunExploreMnuClick() {}
-void TTunoviaF::FileCopyClick() {}
-void TTunoviaF::RunJ2Click() {}
-void TTunoviaF::Runm2hClick() {}
-void TTunoviaF::Find1Click() {}
-void TTunoviaF::TotalTimeMnuClick() {}
-void TTunoviaF::TagEditMnuClick() {}
-void TTunoviaF::SpeedButton1Click() {}
-void TTunoviaF::SpeedButton2Click() {}
-void TTunoviaF::SpeedButton3Click() {}
-void TTunoviaF::SpeedButton4Click() {}
-void TTunoviaF::SpeedButton5Click() {}
-void TTunoviaF::MP3ListViewDblClick() {}
-void TTunoviaF::PlayerQuitMnuClick() { quitPlayer(); }
-void TTunoviaF::UseWinampMnuClick() {}
-void TTunoviaF::UseScmpxMnuClick() {}
-void TTunoviaF::UseMciMnuClick() {}
-void TTunoviaF::UseChangeMnuClick() {}
-void TTunoviaF::VolDownMnuClick() {}
-void TTunoviaF::VolUpMnuClick() {}
-void TTunoviaF::VolAMnuClick() {}
-void TTunoviaF::VolBMnuClick() {}
-void TTunoviaF::VolCMnuClick() {}
-void TTunoviaF::KLyricsONOFF1Click() {}
-void TTunoviaF::quitPlayer() {}
-void TTunoviaF::closeLyricsWindow() {}
-void TTunoviaF::showLyricsWindow() {}
-void TTunoviaF::loadLegacyList(QFile &) {}
-TTunoviaF::AlbumLoadOutcome TTunoviaF::selectAndLoadAlbums(QFile &) { return AlbumLoadOutcome::Cancelled; }
