@@ -13,6 +13,7 @@
 #include "tracks/trackmodel.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QSlider>
 #include <QToolButton>
 #include <QTreeView>
@@ -41,6 +43,32 @@ constexpr int kRunScmpx = int(ButtonPicture::Scmpx);
 constexpr int kRunMci = int(ButtonPicture::Mci);
 
 QString U(const char *s) { return QString::fromUtf8(s); }
+
+// Draws a row's lyrics state as the picture in front of its title.
+class LyricsStateDelegate final : public QStyledItemDelegate {
+public:
+    explicit LyricsStateDelegate(QObject *parent) : QStyledItemDelegate(parent)
+    {
+        // Index 0 is the empty picture, so that every title lines up.
+        for (int i = 0; i < 4; ++i)
+            m_pictures[size_t(i)] = QIcon(BuiltinPictures::lyricsState(i - 1));
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() != 0)
+            return;
+        const int state = std::clamp(index.data(TrackModel::LyricsStateRole).toInt(), -1, 2);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = m_pictures[size_t(state + 1)];
+        option->decorationSize = BuiltinPictures::kLyricsStateSize;
+    }
+
+private:
+    std::array<QIcon, 4> m_pictures;
+};
 
 } // namespace
 
@@ -237,6 +265,7 @@ void TTunoviaF::buildLists(QWidget *area)
         view->setObjectName(name);
         view->setAccessibleName(U("曲リスト"));
         view->setModel(model);
+        view->setItemDelegate(new LyricsStateDelegate(view));
         view->setRootIsDecorated(false);
         view->setUniformRowHeights(true);
         view->setItemsExpandable(false);

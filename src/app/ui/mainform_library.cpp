@@ -1,10 +1,95 @@
 // Index files and album loading of the main window.
 #include "app/ui/mainform.h"
 
-#include <QFile>
+#include "app/ui/waitform.h"
+#include "library/albumfile.h"
+#include "library/indexfile.h"
+#include "library/ui/datselform.h"
+#include "platform/launcher.h"
+#include "platform/ui/prompts.h"
+#include "tracks/trackmodel.h"
 
-void TTunoviaF::IniSelMnuClick() {}
-void TTunoviaF::MakeGroupMnuClick() {}
-void TTunoviaF::loadLegacyList(QFile &) {}
-TTunoviaF::AlbumLoadOutcome TTunoviaF::selectAndLoadAlbums(QFile &) { return AlbumLoadOutcome::Cancelled; }
-void TTunoviaF::openIndexFile(const QString &) {}
+#include <QFile>
+#include <QTreeView>
+#include <memory>
+
+namespace {
+QString U(const char *s) { return QString::fromUtf8(s); }
+}
+
+void TTunoviaF::openIndexFile(const QString &path)
+{
+    saveColumnsAndWindow();
+    m_currentIndexPath = path;
+    FormShow();
+}
+
+void TTunoviaF::IniSelMnuClick()
+{
+    const QString chosen = m_services.prompts.openFile(this, U("グループファイルの選択"), m_currentIndexPath,
+                                                       U(".iniファイル (*.ini);;全てのファイル (*)"));
+    if (chosen.isEmpty())
+        return;
+    openIndexFile(chosen);
+}
+
+void TTunoviaF::MakeGroupMnuClick()
+{
+    const QString chosen = m_services.prompts.saveFile(this, U("インデックスファイルの新規作成"), m_currentIndexPath,
+                                                       U("インデックスファイル (*.ini);;全てのファイル (*)"), QString());
+    if (chosen.isEmpty())
+        return;
+    if (auto error = indexfile::writeFile(chosen, indexfile::newFileContent())) {
+        m_services.prompts.error(this, U("インデックスファイルを作成できませんでした。\n%1").arg(*error));
+        return;
+    }
+    openIndexFile(chosen);
+}
+
+void TTunoviaF::loadLegacyList(QFile &file)
+{
+    const QByteArray bytes = file.readAll();
+    m_model->setSizeShownAsTime(m_dialog.size2Time);
+    m_model->setTracks(album::parseLegacyList(bytes));
+}
+
+TTunoviaF::AlbumLoadOutcome TTunoviaF::selectAndLoadAlbums(QFile &file)
+{
+    file.close();
+    auto launch = [this](const QString &program, const QStringList &arguments) {
+        return m_services.launcher.startDetached(program, arguments, Launcher::Normal);
+    };
+    TDataSelectF dialog(m_services.prompts, m_services.settings.profile(), launch, this);
+    dialog.loadIndexFile(m_currentIndexPath);
+    if (dialog.exec() != QDialog::Accepted)
+        return AlbumLoadOutcome::Cancelled;
+    // The dialog may have switched to a new index file of its own.
+    m_currentIndexPath = dialog.indexFilePath();
+
+    const std::vector<indexfile::Entry> albums = dialog.selectedAlbums();
+    const bool keep = dialog.keepTrackList();
+    dialog.hide();
+
+    auto wait = std::make_unique<TWaitF>(this);
+    wait->popUp();
+    if (!keep)
+        m_model2->clear();
+    LyricsProbe probe(m_dialog.findFolder);
+    for (const indexfile::Entry &entry : albums) {
+        const QString path = album::albumPathFor(entry.path, m_currentIndexPath);
+        m_MP3ListView2->setUpdatesEnabled(false);
+        album::AlbumRead read = album::readAlbumFile(path, &probe);
+        if (!read.error)
+            m_model2->append(std::move(read.tracks));
+        m_MP3ListView2->setUpdatesEnabled(true);
+        if (read.error) {
+            wait.reset();
+            m_services.prompts.message(this, QString(), U("データファイルがロードできませんでした。"), Prompts::Icon::None);
+            return AlbumLoadOutcome::Failed;
+        }
+        restoreFonts();
+        restoreColumns();
+        m_services.settings.restoreClassNames(m_classNames);
+    }
+    return AlbumLoadOutcome::Loaded;
+}
