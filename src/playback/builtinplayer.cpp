@@ -2,16 +2,17 @@
 
 #include "platform/mediadevice.h"
 
-BuiltinPlayer::BuiltinPlayer(MediaDevice &device, PlayerFailureSink &sink, QObject *parent)
-    : QObject(parent), m_device(device), m_sink(sink)
+BuiltinPlayer::BuiltinPlayer(MediaDevice &device, PlayerFailureSink &sink, QTimer *timer, QObject *parent)
+    : QObject(parent), m_device(device), m_sink(sink), m_timer(timer ? timer : &m_ownTimer)
 {
-    m_timer.setInterval(kTickMs);
-    connect(&m_timer, &QTimer::timeout, this, &BuiltinPlayer::tick);
+    m_timer->setInterval(kTickMs);
+    if (!timer)
+        connect(&m_ownTimer, &QTimer::timeout, this, &BuiltinPlayer::tick);
 }
 
 BuiltinPlayer::~BuiltinPlayer()
 {
-    m_timer.stop();
+    m_timer->stop();
 }
 
 void BuiltinPlayer::setStarted(bool started)
@@ -42,12 +43,12 @@ void BuiltinPlayer::handOver(const QStringList &files)
 void BuiltinPlayer::start()
 {
     setStarted(false);
-    m_timer.start();
+    m_timer->start();
 }
 
 void BuiltinPlayer::stopAndClose()
 {
-    m_timer.stop();
+    m_timer->stop();
     m_device.close();
     setStarted(false);
 }
@@ -77,13 +78,13 @@ void BuiltinPlayer::tick()
         if (openAndPlay()) {
             setStarted(true);
         } else {
-            m_timer.stop();
+            m_timer->stop();
             report();
         }
     } else if (m_device.position() >= m_device.length()) {
         m_position = wrapped(m_position + 1);
         if (!openAndPlay()) {
-            m_timer.stop();
+            m_timer->stop();
             setStarted(false);
             report();
         }
@@ -110,7 +111,7 @@ void BuiltinPlayer::report()
     if (code == MediaDevice::UnsupportedFile) {
         if (m_sink.showFailure(title, failureText(code), true)) {
             m_position = wrapped(m_position + 1);
-            m_timer.start();
+            m_timer->start();
         } else {
             m_position = 0;
         }

@@ -26,7 +26,9 @@ class BuiltinPlayer : public QObject
 public:
     static constexpr int kTickMs = 500;
 
-    BuiltinPlayer(MediaDevice &device, PlayerFailureSink &sink, QObject *parent = nullptr);
+    // With `timer` the player starts and stops that timer instead of its own,
+    // and its owner connects the timer's timeout to tick().
+    BuiltinPlayer(MediaDevice &device, PlayerFailureSink &sink, QTimer *timer = nullptr, QObject *parent = nullptr);
     ~BuiltinPlayer() override;
     Q_DISABLE_COPY_MOVE(BuiltinPlayer)
 
@@ -50,7 +52,7 @@ public:
     int playlistPosition() const { return m_position; }
     void setPlaylistPosition(int position) { m_position = position; }
     bool isStarted() const { return m_started; }
-    bool isTimerActive() const { return m_timer.isActive(); }
+    bool isTimerActive() const { return m_timer->isActive(); }
     // The playlist entry at the playlist position; empty when out of range.
     QString currentFile() const;
     MediaDevice &device() { return m_device; }
@@ -72,7 +74,8 @@ private:
 
     MediaDevice &m_device;
     PlayerFailureSink &m_sink;
-    QTimer m_timer;
+    QTimer m_ownTimer;
+    QTimer *m_timer;
     QStringList m_playlist;
     int m_position = 0;
     bool m_started = false;

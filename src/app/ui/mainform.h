@@ -233,8 +233,29 @@ public:
     void builtinTransport(int button);
     void builtinHandOver(const QStringList &paths);
     void builtinStopAndClose();
+    // Connects DrawTimer and MciTimer to their ticks (once).
+    void connectClockAndLyrics();
+    // The playback clock: digits, and the lyrics of the playing file.
+    void DrawTimerMMTimer();
+    // The built-in player's 500 ms tick.
+    void MciTimerTimer();
+    class TLyricsF *lyricsForm() const { return m_LyricsF; }
+    // The built-in player, created with its media device on first use.
+    class BuiltinPlayer *builtinPlayer();
+    // Puts `device` behind the built-in player (before its first use).
+    void setMediaDevice(std::unique_ptr<class MediaDevice> device);
+    // Program-wide clock state the tests look at.
+    const QString &lastFileMarker() const;
 
 private:
+    class ClockState &clockState();
+    void loadLyricsFor(const QString &playingFile, const QString &lyricsFile, const QString &name);
+    int rowOfName(const QString &name) const;
+    TrackModel *playingModel() const; // model of the current list
+    void showTime(qint64 positionMs, qint64 lengthSeconds);
+
+    class TLyricsF *m_LyricsF = nullptr;
+    class ClockState *m_clockState = nullptr; // child object
 
     // ---- settings dialog and joypad ----
 };
