@@ -223,6 +223,17 @@ public:
 private:
 
     // ---- tracks (drops, album building, tags, find, totals, copy, tools) ----
+public:
+    // Adds dropped paths as a drop does (the subfolder question at most once).
+    void addDroppedPaths(const QStringList &paths);
+
+private:
+    TrackModel *currentModel() const;
+    QList<int> selectedRowList() const; // ascending
+    void selectRows(const QList<int> &rows);
+    void handOverToTool(QString DialogSettings::*toolPath, const QString &emptyPathMessage);
+    QAction *m_makeMdtAction = nullptr;
+
 
     // ---- players and volume ----
 
