@@ -12,7 +12,8 @@ BuiltinPlayer::BuiltinPlayer(MediaDevice &device, PlayerFailureSink &sink, QTime
 
 BuiltinPlayer::~BuiltinPlayer()
 {
-    m_timer->stop();
+    // An outside timer may already be gone; its owner stops it.
+    m_ownTimer.stop();
 }
 
 void BuiltinPlayer::setStarted(bool started)
