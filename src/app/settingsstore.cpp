@@ -356,30 +356,34 @@ StoreResult SettingsStore::saveCopyOptions(const CopyOptions &c)
     return out.result();
 }
 
-StoreResult SettingsStore::storeAll(const DialogSettings &s)
+StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function<void()> &afterSkin)
 {
     Writer out(m_profile);
     out.str(kSetting, QStringLiteral("Winamp"), s.winamp);
     out.str(kSetting, QStringLiteral("SCMPX"), s.scmpx);
-    out.str(kSetting, QStringLiteral("TextEditor"), s.textEditor);
-    out.str(kSetting, QStringLiteral("LyricsEditor"), s.lyricsEditor);
-    out.str(kSetting, QStringLiteral("J2"), s.j2);
-    out.str(kSetting, QStringLiteral("m2h"), s.m2h);
-    out.str(kSetting, QStringLiteral("ExplorerPath"), s.explorerPath);
     for (int i = 0; i < 3; ++i)
         out.flag(kSetting, L(kPlayerKeys[i]), s.player.isOn(i));
     for (int i = 0; i < 3; ++i)
         out.flag(kSetting, L(kStartKeys[i]), s.startMode.isOn(i));
     for (int i = 0; i < 3; ++i)
         out.flag(kSetting, L(kQuitKeys[i]), s.quitPolicy.isOn(i));
+    out.flag(kSetting, QStringLiteral("Size2Time"), s.size2Time);
     out.flag(kSetting, QStringLiteral("PlayTime"), s.playTime);
     out.num(kSetting, QStringLiteral("DrawInterval"), s.drawInterval);
+    out.str(kSetting, QStringLiteral("TextEditor"), s.textEditor);
+    out.str(kSetting, QStringLiteral("LyricsEditor"), s.lyricsEditor);
+    out.str(kSetting, QStringLiteral("J2"), s.j2);
+    out.str(kSetting, QStringLiteral("m2h"), s.m2h);
+    out.str(kSetting, QStringLiteral("ExplorerPath"), s.explorerPath);
     out.num(kSetting, QStringLiteral("TotalTime"), s.totalTime);
     out.flag(kSetting, QStringLiteral("ShowSelection"), s.showSelection);
     out.flag(kSetting, QStringLiteral("AutoSelect"), s.autoSelect);
-    out.flag(kSetting, QStringLiteral("Size2Time"), s.size2Time);
     out.str(kSkin, QStringLiteral("TimeSkin"), s.timeSkin);
     out.str(kSkin, QStringLiteral("ButtonSkin"), s.buttonSkin);
+    // The dialog's restart note comes between the skins and the volumes, and
+    // only when everything before it was written.
+    if (afterSkin && !out.result())
+        afterSkin();
     out.num(kVolume, QStringLiteral("VolumeA"), s.volA);
     out.num(kVolume, QStringLiteral("VolumeB"), s.volB);
     out.num(kVolume, QStringLiteral("VolumeC"), s.volC);
@@ -392,9 +396,9 @@ StoreResult SettingsStore::storeAll(const DialogSettings &s)
     out.str(kLyrics, QStringLiteral("FontName"), s.lyricsFontName);
     out.num(kLyrics, QStringLiteral("FontSize"), s.lyricsFontSize);
     out.num(kLyrics, QStringLiteral("FontColor"), s.lyricsFontColor);
+    out.num(kLyrics, QStringLiteral("BackColor"), s.lyricsBackColor);
     out.flag(kLyrics, QStringLiteral("Bold"), s.lyricsBold);
     out.flag(kLyrics, QStringLiteral("Italic"), s.lyricsItalic);
-    out.num(kLyrics, QStringLiteral("BackColor"), s.lyricsBackColor);
     out.flag(kLyrics, QStringLiteral("NoLyricsHide"), s.noLyricsHide);
     out.str(kLyrics, QStringLiteral("FindFolder"), s.findFolder);
     out.flag(kGroup, QStringLiteral("Current"), s.groupCurrent);

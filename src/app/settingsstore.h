@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 // Three radio buttons whose states the file stores separately. -1: none on.
@@ -132,7 +133,8 @@ public:
     StoreResult savePlayerChoice(const DialogSettings &s);
     StoreResult saveLastIndex(const QString &path);
     StoreResult saveCopyOptions(const CopyOptions &c);
-    StoreResult storeAll(const DialogSettings &s);
+    // Writes in the dialog's apply order; `afterSkin` runs once "Skin" is written.
+    StoreResult storeAll(const DialogSettings &s, const std::function<void()> &afterSkin = {});
     StoreResult saveListFont(const ListLook &look);
     StoreResult saveListColor(int color);
     StoreResult saveListBackColor(int color);

@@ -269,4 +269,18 @@ private:
     class ClockState *m_clockState = nullptr; // child object
 
     // ---- settings dialog and joypad ----
+public:
+    // Polls the joypad on every JoyTimer tick; calling it again changes nothing.
+    void connectJoypad();
+    // Replaces the joystick (tests); the first tick otherwise opens the SDL one.
+    void setJoystick(std::shared_ptr<class Joystick> joystick);
+    void JoyTimerTimer();
+    class TSettingF *settingForm() const { return m_SettingF; }
+
+private:
+    void resetColumnWidths();
+
+    class TSettingF *m_SettingF = nullptr;
+    // Shared so that the window's destructor needs no complete type.
+    std::shared_ptr<class Joystick> m_joystick;
 };

@@ -1,4 +1,64 @@
 // The settings dialog and the joypad, as the main window drives them.
 #include "app/ui/mainform.h"
 
-void TTunoviaF::createSettingsDialog() {}
+#include "platform/joystick.h"
+#include "settings/ui/settingform.h"
+
+#include <QTreeView>
+
+void TTunoviaF::createSettingsDialog()
+{
+    if (m_SettingF)
+        return;
+    SettingHooks hooks;
+    hooks.columnWidths = [this]() -> std::optional<std::array<int, 13>> {
+        if (m_currentList == m_MP3ListView)
+            return std::nullopt;
+        std::array<int, 13> widths{};
+        for (int i = 0; i < 13; ++i)
+            widths[size_t(i)] = m_MP3ListView2->columnWidth(i);
+        return widths;
+    };
+    hooks.resetColumnWidths = [this] { resetColumnWidths(); };
+    hooks.restoreColumns = [this] { restoreColumns(); };
+    hooks.classNames = [this] { return m_classNames; };
+    hooks.legacyListShown = [this] { return m_listTag == 1; };
+    m_SettingF = new TSettingF(m_dialog, m_services.settings, m_services.prompts, std::move(hooks), this);
+    runSettingsDialog = [this] { m_SettingF->exec(); };
+}
+
+void TTunoviaF::resetColumnWidths()
+{
+    for (QTreeView *view : {m_MP3ListView, m_MP3ListView2})
+        view->setUpdatesEnabled(false);
+    for (int i = 0; i < 5; ++i)
+        m_MP3ListView->setColumnWidth(i, kDefaultWidths5[size_t(i)]);
+    for (int i = 0; i < 13; ++i)
+        m_MP3ListView2->setColumnWidth(i, kDefaultWidths13[size_t(i)]);
+    for (QTreeView *view : {m_MP3ListView, m_MP3ListView2})
+        view->setUpdatesEnabled(true);
+    // Saved at once: "OK" re-reads the layout from the file, which would
+    // otherwise bring the old widths straight back.
+    storeColumnWidths();
+}
+
+// ---- joypad ----
+
+void TTunoviaF::connectJoypad()
+{
+    connect(&m_JoyTimer, &QTimer::timeout, this, &TTunoviaF::JoyTimerTimer, Qt::UniqueConnection);
+}
+
+void TTunoviaF::setJoystick(std::shared_ptr<Joystick> joystick) { m_joystick = std::move(joystick); }
+
+void TTunoviaF::JoyTimerTimer()
+{
+    if (!m_joystick)
+        m_joystick = createSdlJoystick();
+    const std::optional<JoystickState> state = m_joystick->read();
+    if (!state)
+        return;
+    const int binding = joypad::bindingFor(*state, m_dialog.joyMin, m_dialog.joyMax);
+    if (binding != 0)
+        runJoypadBinding(binding);
+}
