@@ -221,7 +221,7 @@ JoypadPage::JoypadPage(QWidget *parent) : SettingPage(parent)
     JoyMax = named<QLineEdit>("JoyMax", QStringLiteral("50000"));
     JoyMax->setToolTip(U("十字キーがきかないときに小さくしてください。"));
     for (QLineEdit *edit : {JoyMin, JoyMax})
-        edit->setMaximumWidth(70);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     JoyMinLbl->setBuddy(JoyMin);
     JoyMaxLbl->setBuddy(JoyMax);
     grid->addWidget(JoyMinLbl, 1, 4);
