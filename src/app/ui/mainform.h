@@ -236,6 +236,20 @@ private:
 
 
     // ---- players and volume ----
+public:
+    // Connects the volume bar to the players; called once by the constructor.
+    void connectPlayerControls();
+    // Sends the volume bar's position to the applied player.
+    void VolumeBarChange();
+    // Modifier keys held at a transport command; tests put fixed ones here.
+    std::function<Qt::KeyboardModifiers()> playerModifiers;
+
+private:
+    class PlayerControl &playerControl();
+    // shared_ptr only so this header needs no complete type; owned here alone.
+    std::shared_ptr<class PlayerWindows> m_playerWindows;
+    std::shared_ptr<class PlayerControl> m_playerControl;
+    bool m_volumeBarConnected = false;
 
     // ---- clock, built-in player and lyrics window ----
 public:
