@@ -342,6 +342,34 @@ private slots:
         QCOMPARE(w.listView2()->selectionModel()->selectedRows().size(), 0);
     }
 
+    void columnClicksShareOneSortStateAndCompareAsText()
+    {
+        TTunoviaF &w = makeWindow();
+        for (const char *size : {"9000", "10000", "800"}) {
+            TrackRecord t;
+            t[TrackField::Size] = QString::fromLatin1(size);
+            t[TrackField::Title] = QString::fromLatin1(size);
+            w.model()->append(t);
+        }
+        auto sizes = [&] {
+            QStringList out;
+            for (int r = 0; r < w.model()->rowCount(); ++r)
+                out << w.model()->track(r)[TrackField::Size];
+            return out;
+        };
+        w.MP3ListViewColumnClick(4);
+        QCOMPARE(sizes(), (QStringList{QStringLiteral("10000"), QStringLiteral("800"), QStringLiteral("9000")}));
+        w.MP3ListViewColumnClick(4);
+        QCOMPARE(sizes(), (QStringList{QStringLiteral("9000"), QStringLiteral("800"), QStringLiteral("10000")}));
+        w.MP3ListViewColumnClick(4);
+        QCOMPARE(sizes().first(), QStringLiteral("10000"));
+        // Another column starts ascending again.
+        w.MP3ListViewColumnClick(0);
+        QCOMPARE(sizes().first(), QStringLiteral("10000"));
+        w.MP3ListViewColumnClick(0);
+        QCOMPARE(sizes().first(), QStringLiteral("9000"));
+    }
+
     void selectAllAndDeleteFromTheKeyboard()
     {
         TTunoviaF &w = makeWindow();

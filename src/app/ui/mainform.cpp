@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -113,6 +114,10 @@ TTunoviaF::TTunoviaF(MainServices services, QWidget *parent) : QMainWindow(paren
 
     m_currentIndexPath = m_services.settings.defaultIndexPath();
     setCurrentList(m_MP3ListView2);
+
+    connectPlayerControls();
+    connectClockAndLyrics();
+    connectJoypad();
 }
 
 TTunoviaF::~TTunoviaF() = default;
@@ -282,11 +287,7 @@ void TTunoviaF::buildLists(QWidget *area)
         connect(view, &QTreeView::doubleClicked, this, &TTunoviaF::MP3ListViewDblClick);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view](const QPoint &pos) { m_listMenu->popup(view->viewport()->mapToGlobal(pos)); });
-        connect(view->header(), &QHeaderView::sectionClicked, this, [model, view](int column) {
-            const int state = TrackModel::nextSortState(view->property("sortState").toInt(), column);
-            view->setProperty("sortState", state);
-            model->sortByState(state);
-        });
+        connect(view->header(), &QHeaderView::sectionClicked, this, &TTunoviaF::MP3ListViewColumnClick);
         layout->addWidget(view);
         return view;
     };
@@ -306,7 +307,8 @@ bool TTunoviaF::eventFilter(QObject *watched, QEvent *event)
     for (size_t i = 0; i < m_imageButtons.size(); ++i) {
         if (watched != m_imageButtons[i])
             continue;
-        if (event->type() == QEvent::MouseButtonPress)
+        if (event->type() == QEvent::MouseButtonPress
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
             setButtonPicture(int(i), true);
         else if (event->type() == QEvent::MouseButtonRelease)
             setButtonPicture(int(i), false);
@@ -328,6 +330,13 @@ void TTunoviaF::setButtonPicture(int which, bool pressed)
 void TTunoviaF::setCurrentList(QTreeView *list)
 {
     m_currentList = list;
+}
+
+void TTunoviaF::MP3ListViewColumnClick(int column)
+{
+    // One sort state serves both lists; the click sorts the current one.
+    m_sortState = TrackModel::nextSortState(m_sortState, column);
+    static_cast<TrackModel *>(m_currentList->model())->sortByState(m_sortState);
 }
 
 int TTunoviaF::volumePosition() const { return m_VolumeBar->value(); }

@@ -128,6 +128,7 @@ public slots:
     // Tool bar
     void ListBtnClick();
     void ReportBtnClick();
+    void MP3ListViewColumnClick(int column);
     // Refreshes the total display after clicks, key releases and selection commands.
     void updateTotalDisplay();
 
@@ -178,6 +179,7 @@ private:
     bool m_firstLyrics = false;
     bool m_firstShowDone = false;
     int m_titleTicks = 0;
+    int m_sortState = 0; // |state| = 1-based sort column, sign = direction
 
     DialogSettings m_dialog;
     ColumnWidths m_widths;
