@@ -1,0 +1,218 @@
+// Skins, list fonts and colours, and the list style buttons of the main window.
+#include "app/settingsstore.h"
+#include "app/ui/builtinpictures.h"
+#include "app/ui/mainform.h"
+#include "support/fakelauncher.h"
+#include "support/scriptedprompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <memory>
+
+namespace {
+
+// A plain-coloured BMP of the given size.
+void writeBmp(const QString &path, QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QVERIFY(image.save(path, "BMP"));
+}
+
+QRgb centreOf(const QPixmap &pixmap)
+{
+    const QImage image = pixmap.toImage();
+    return image.pixel(image.width() / 2, image.height() / 2);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestLook : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ScriptedPrompts m_prompts;
+    FakeLauncher m_launcher;
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<TTunoviaF> m_window;
+
+    QString ini() const { return m_dir.filePath(QStringLiteral("Tunov.ini")); }
+
+    TTunoviaF &makeWindow(const QByteArray &settings = {})
+    {
+        m_window.reset();
+        QFile f(ini());
+        if (f.open(QIODevice::WriteOnly))
+            f.write(settings);
+        f.close();
+        m_settings = std::make_unique<SettingsStore>(ini(), nullptr, m_dir.path() + QStringLiteral("/prog/"));
+        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+        m_prompts.clear();
+        return *m_window;
+    }
+
+    QString skinFolder(const char *name)
+    {
+        const QString folder = m_dir.filePath(QString::fromLatin1(name)) + QLatin1Char('/');
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        return folder;
+    }
+
+private slots:
+    void initTestCase() { qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8()); }
+    void cleanup() { m_window.reset(); }
+
+    void timeSkinReplacesTheDigits()
+    {
+        const QString skin = skinFolder("digits");
+        for (int i = 0; i < 10; ++i)
+            writeBmp(skin + QStringLiteral("%1.bmp").arg(i), {14, 20}, QColor(10 * i, 0, 200));
+        writeBmp(skin + QStringLiteral("_.bmp"), {6, 20}, Qt::red);
+        TTunoviaF &w = makeWindow("[Skin]\r\nTimeSkin=" + skin.toUtf8() + "\r\n");
+        w.FormShow();
+        auto *time1 = w.findChild<QLabel *>(QStringLiteral("Time1"));
+        QCOMPARE(QColor(centreOf(time1->pixmap())), QColor(0, 0, 200));
+        QCOMPARE(QColor(centreOf(w.findChild<QLabel *>(QStringLiteral("Img1"))->pixmap())), QColor(Qt::red));
+        QVERIFY(m_prompts.asked().isEmpty() || m_prompts.asked()[0].icon != Prompts::Icon::Error);
+    }
+
+    void skinFolderWithoutTrailingSlashFindsNothing()
+    {
+        const QString skin = skinFolder("noslash");
+        for (int i = 0; i < 10; ++i)
+            writeBmp(skin + QStringLiteral("%1.bmp").arg(i), {14, 20}, Qt::blue);
+        writeBmp(skin + QStringLiteral("_.bmp"), {6, 20}, Qt::blue);
+        TTunoviaF &w = makeWindow("[Skin]\r\nTimeSkin=" + skin.chopped(1).toUtf8() + "\r\n");
+        w.FormShow();
+        const QImage builtin = BuiltinPictures::digitImage(0).convertToFormat(QImage::Format_RGB32);
+        const QImage shown = w.findChild<QLabel *>(QStringLiteral("Time1"))->pixmap().toImage().convertToFormat(
+            QImage::Format_RGB32);
+        QCOMPARE(shown, builtin);
+    }
+
+    void buttonSkinWithoutPressedPicturesShowsNoChangeWhenPressed()
+    {
+        const QString skin = skinFolder("buttons");
+        for (auto which : BuiltinPictures::kAllButtonPictures)
+            writeBmp(skin + BuiltinPictures::buttonFileName(which, false), BuiltinPictures::buttonSize(which),
+                     Qt::green);
+        TTunoviaF &w = makeWindow("[Skin]\r\nButtonSkin=" + skin.toUtf8() + "\r\n");
+        w.FormShow();
+        auto *play = w.findChild<QToolButton *>(QStringLiteral("SpeedButton2"));
+        const QImage before = play->icon().pixmap(48, 20).toImage();
+        QCOMPARE(QColor(before.pixel(24, 10)), QColor(Qt::green));
+        QTest::mousePress(play, Qt::LeftButton);
+        QCOMPARE(play->icon().pixmap(48, 20).toImage(), before);
+        QTest::mouseRelease(play, Qt::LeftButton);
+    }
+
+    void builtinButtonsShowTheirPressedPicture()
+    {
+        TTunoviaF &w = makeWindow();
+        auto *stop = w.findChild<QToolButton *>(QStringLiteral("SpeedButton4"));
+        const QImage normal = stop->icon().pixmap(24, 20).toImage();
+        QTest::mousePress(stop, Qt::LeftButton);
+        QVERIFY(stop->icon().pixmap(24, 20).toImage() != normal);
+        QTest::mouseRelease(stop, Qt::LeftButton);
+        QCOMPARE(stop->icon().pixmap(24, 20).toImage(), normal);
+    }
+
+    void brokenSkinIsReportedAndEarlierPicturesStay()
+    {
+        const QString skin = skinFolder("broken");
+        writeBmp(skin + QStringLiteral("0.bmp"), {14, 20}, Qt::yellow);
+        QFile bad(skin + QStringLiteral("1.bmp"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a bitmap");
+        bad.close();
+        TTunoviaF &w = makeWindow("[Skin]\r\nTimeSkin=" + skin.toUtf8() + "\r\n");
+        w.FormShow();
+        bool reported = false;
+        for (const auto &a : m_prompts.asked())
+            reported = reported || (a.icon == Prompts::Icon::Error && a.text.contains(QStringLiteral("1.bmp")));
+        QVERIFY(reported);
+    }
+
+    void fontMenuTakesNameSizeAndStyleButNotColour()
+    {
+        TTunoviaF &w = makeWindow();
+        const QColor textBefore = w.listView2()->palette().color(QPalette::Text);
+        QFont chosen(QStringLiteral("DejaVu Sans"));
+        chosen.setPointSize(14);
+        chosen.setBold(true);
+        m_prompts.answerFont(chosen);
+        w.FontMnuClick();
+        QCOMPARE(w.listView2()->font().pointSize(), 14);
+        QVERIFY(w.listView2()->font().bold());
+        QCOMPARE(w.listView2()->palette().color(QPalette::Text), textBefore);
+        const QByteArray file = readFile(ini());
+        QVERIFY(file.contains("[Font]\r\nName=DejaVu Sans\r\nSize=14\r\nBold=1\r\nItalic=0\r\n"));
+        QVERIFY(!file.contains("Color="));
+    }
+
+    void colourMenusWriteColourValuesAndCancelWritesNothing()
+    {
+        TTunoviaF &w = makeWindow();
+        m_prompts.answerColor(QColor(0x11, 0x22, 0x33));
+        w.FontColorMnuClick();
+        QVERIFY(readFile(ini()).contains("Color=3351057\r\n")); // 0x00332211
+        m_prompts.answerColor(QColor(0xFF, 0xFF, 0xCC));
+        w.BackColorMnuClick();
+        QVERIFY(readFile(ini()).contains("BackColor=13434879\r\n")); // 0x00CCFFFF
+        const QByteArray before = readFile(ini());
+        m_prompts.answerCancel();
+        w.BackColorMnuClick();
+        m_prompts.answerCancel();
+        w.FontMnuClick();
+        QCOMPARE(readFile(ini()), before);
+    }
+
+    void fontChangeOnTheFiveColumnListReachesBothListsAtTheNextShow()
+    {
+        const QString legacy = m_dir.filePath(QStringLiteral("legacy.lst"));
+        QFile f(legacy);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\"a.mp3\",\"A\",\"\",\"\",\"1\"\r\n");
+        f.close();
+        TTunoviaF &w = makeWindow();
+        w.setCurrentIndexPath(legacy);
+        w.FormShow();
+        QCOMPARE(w.currentList(), w.listView());
+        QFont chosen(QStringLiteral("DejaVu Serif"));
+        chosen.setPointSize(15);
+        m_prompts.answerFont(chosen);
+        w.FontMnuClick();
+        QCOMPARE(w.listView()->font().pointSize(), 15);
+        QVERIFY(w.listView2()->font().pointSize() != 15);
+        w.FormShow();
+        QCOMPARE(w.listView2()->font().pointSize(), 15);
+    }
+
+    void listButtonsSwitchTheStyleOfTheCurrentList()
+    {
+        TTunoviaF &w = makeWindow();
+        w.findChild<QToolButton *>(QStringLiteral("ListBtn"))->click();
+        QVERIFY(w.listView2()->isHeaderHidden());
+        QVERIFY(w.listView2()->isColumnHidden(1));
+        QVERIFY(!w.listView()->isHeaderHidden());
+        w.findChild<QToolButton *>(QStringLiteral("ReportBtn"))->click();
+        QVERIFY(!w.listView2()->isHeaderHidden());
+        QVERIFY(!w.listView2()->isColumnHidden(1));
+    }
+};
+
+QTEST_MAIN(TestLook)
+#include "test_look.moc"
