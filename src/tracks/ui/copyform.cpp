@@ -25,7 +25,7 @@ constexpr std::array<TrackField, 7> kColumnFields{TrackField::Title,   TrackFiel
                                                   TrackField::Path};
 constexpr std::array<const char *, 7> kColumnCaptions{"曲名", "アーティスト", "アルバム", "コメント",
                                                       "サイズ", "時間", "ファイルパス"};
-constexpr std::array<int, 7> kColumnWidths{140, 90, 90, 90, 60, 55, 0};
+constexpr std::array<int, 7> kColumnWidths{130, 80, 80, 80, 64, 60, 0};
 
 } // namespace
 
@@ -84,7 +84,7 @@ TCopyF::TCopyF(const CopyOptions &options, QWidget *parent) : QDialog(parent)
         CopyList->setColumnWidth(c, kColumnWidths[size_t(c)]);
     for (int c : {4, 5})
         CopyList->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    CopyList->setMinimumSize(520, 180);
+    CopyList->setMinimumSize(540, 180);
 
     UpBtn = new QPushButton(QStringLiteral("▲"), this);
     UpBtn->setObjectName(QStringLiteral("UpBtn"));
