@@ -126,13 +126,6 @@ int main(int argc, char *argv[])
 
     PlayerEngine engine(mode, createMediaDevice(headless ? MediaDeviceKind::Fake : MediaDeviceKind::Real));
 
-    QFile log;
-    if (parser.isSet(logOption)) {
-        log.setFileName(parser.value(logOption));
-        if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            engine.setLog(&log);
-    }
-
     std::unique_ptr<PlayerWindow> ui;
     if (!headless)
         ui = std::make_unique<PlayerWindow>(engine);
@@ -151,6 +144,16 @@ int main(int argc, char *argv[])
 
     if (!window->ownsBusName() && QDBusConnection::sessionBus().isConnected())
         return forwardToRunningPlayer(className, playlist);
+
+    // Opened only once this copy knows it is the player, so that a second
+    // start never empties the running player's log. Messages are handled
+    // from the event loop, so none is missed.
+    QFile log;
+    if (parser.isSet(logOption)) {
+        log.setFileName(parser.value(logOption));
+        if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            engine.setLog(&log);
+    }
 
     PlayerControl control(engine);
     window->exportObject(QLatin1String(kControlPath), &control);
