@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUNOVIA_BUILD_TESTS=OFF >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUNOVIA_BUILD_TESTS=OFF -DTUNOVIA_BUILD_BENCH=OFF >/dev/null
 cmake --build build -j"$(nproc)"
 
 demo_config="$PWD/build/demo-config"
