@@ -200,7 +200,7 @@ void TTunoviaF::buildToolBar(QWidget *bar)
     m_VolumeBar->setRange(0, 10);
     m_VolumeBar->setPageStep(1);
     m_VolumeBar->setValue(10);
-    m_VolumeBar->setFixedWidth(90);
+    m_VolumeBar->setFixedWidth(80);
     row->addWidget(m_VolumeBar);
     row->addStretch(1);
 
@@ -234,6 +234,8 @@ void TTunoviaF::buildToolBar(QWidget *bar)
         if (i == 1) {
             m_Img1 = new QLabel(m_TimePnl);
             m_Img1->setObjectName(QStringLiteral("Img1"));
+            m_Img1->setFixedSize(BuiltinPictures::kSeparatorSize);
+            m_Img1->setScaledContents(true);
             m_Img1->setPixmap(BuiltinPictures::separator());
             digits->addWidget(m_Img1);
         }
