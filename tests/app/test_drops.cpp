@@ -649,6 +649,13 @@ private slots:
         QCOMPARE(m_launcher.requests().size(), 1);
         QCOMPARE(m_launcher.requests()[0].kind, FakeLauncher::Kind::Folder);
         QCOMPARE(m_launcher.requests()[0].target, music());
+
+        // No start folder set: the file manager opens all the same.
+        w.dialogSettings().explorerPath.clear();
+        w.RunExploreMnuClick();
+        QCOMPARE(m_launcher.requests().size(), 2);
+        QCOMPARE(m_launcher.requests()[1].kind, FakeLauncher::Kind::Folder);
+        QCOMPARE(m_launcher.requests()[1].target, QDir::homePath());
     }
 };
 

@@ -19,6 +19,7 @@
 #include "tracks/ui/tageditform.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -347,5 +348,7 @@ void TTunoviaF::Runm2hClick()
 
 void TTunoviaF::RunExploreMnuClick()
 {
-    m_services.launcher.openFolder(m_dialog.explorerPath);
+    // With no start folder set the file manager still opens, at the home folder.
+    const QString &folder = m_dialog.explorerPath;
+    m_services.launcher.openFolder(folder.isEmpty() ? QDir::homePath() : folder);
 }
