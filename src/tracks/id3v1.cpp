@@ -34,7 +34,29 @@ void forEachCharacter(const QString &text, Fn fn)
     }
 }
 
+// Characters that UTF-8 text and Linux input methods use where code page 932
+// has a look-alike of its own (the wave dash above all); written as they are
+// they would all become "?".
+QString withCp932LookAlikes(QString text)
+{
+    static constexpr std::pair<char16_t, char16_t> kLookAlikes[] = {
+        {u'\u301C', u'\uFF5E'}, {u'\u2016', u'\u2225'}, {u'\u2212', u'\uFF0D'}, {u'\u2014', u'\u2015'},
+        {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'}, {u'\u00A6', u'\uFFE4'},
+    };
+    for (QChar &c : text) {
+        for (const auto &[from, to] : kLookAlikes) {
+            if (c.unicode() == from) {
+                c = QChar(to);
+                break;
+            }
+        }
+    }
+    return text;
+}
+
 } // namespace
+
+QByteArray tagBytes(const QString &text) { return text::toCp932(withCp932LookAlikes(text)); }
 
 QString decodeField(QByteArrayView raw)
 {
@@ -82,7 +104,7 @@ TagFields untaggedFields(const QString &path)
 
 QByteArray fitCp932(const QString &text, int width)
 {
-    const QByteArray all = text::toCp932(text);
+    const QByteArray all = tagBytes(text);
     qsizetype end = 0;
     while (end < all.size()) {
         const qsizetype step = text::isCp932LeadByte(static_cast<unsigned char>(all[end])) ? 2 : 1;

@@ -57,8 +57,12 @@ std::optional<TagFields> parseTag(QByteArrayView last128);
 // What an untagged file shows: its name part cut to 31 CP932 bytes, genre 255.
 TagFields untaggedFields(const QString &path);
 
-// CP932 bytes of `text`, cut to at most `width` bytes without splitting a
-// double-byte character; characters without a CP932 form become "?".
+// The CP932 bytes a tag stores for `text`: look-alikes such as the wave dash
+// U+301C take the code page's own form; other characters without a CP932 form
+// become "?".
+QByteArray tagBytes(const QString &text);
+// tagBytes(text) cut to at most `width` bytes without splitting a double-byte
+// character.
 QByteArray fitCp932(const QString &text, int width);
 // A field exactly `width` bytes long: the text, one NUL when shorter, spaces up to the width.
 QByteArray encodeField(const QString &text, int width);

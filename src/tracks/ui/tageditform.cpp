@@ -21,7 +21,7 @@ QString U(const char *s) { return QString::fromUtf8(s); }
 void limitBytes(QLineEdit *edit, int width)
 {
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, width](const QString &text) {
-        if (text::toCp932(text).size() <= width)
+        if (id3v1::tagBytes(text).size() <= width)
             return;
         const int cursor = edit->cursorPosition();
         edit->setText(text::fromCp932(id3v1::fitCp932(text, width)));
