@@ -212,6 +212,23 @@ private slots:
         QVERIFY(!w.listView2()->isHeaderHidden());
         QVERIFY(!w.listView2()->isColumnHidden(1));
     }
+
+    void plainListStyleKeepsTheStoredColumnWidths()
+    {
+        TTunoviaF &w = makeWindow("[Column]\r\nArtist=123\r\nPath=222\r\n");
+        w.FormShow();
+        QCOMPARE(w.listView2()->columnWidth(1), 123);
+        w.findChild<QToolButton *>(QStringLiteral("ListBtn"))->click();
+        // A reload while the plain style is on must not mistake the hidden
+        // columns for zero-width (hidden by setting) ones.
+        w.FormShow();
+        w.close();
+        const QByteArray file = readFile(ini());
+        QVERIFY(file.contains("Artist=123\r\n"));
+        QVERIFY(file.contains("Path=222\r\n"));
+        w.findChild<QToolButton *>(QStringLiteral("ReportBtn"))->click();
+        QCOMPARE(w.listView2()->columnWidth(1), 123);
+    }
 };
 
 QTEST_MAIN(TestLook)

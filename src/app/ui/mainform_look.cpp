@@ -46,6 +46,20 @@ void applyLook(QTreeView *view, const ListLook &look)
     view->setPalette(palette);
 }
 
+// A column hidden by the plain-list style still has its width; the header
+// reports 0 for it, which must not reach the settings file.
+int keptColumnWidth(QTreeView *view, int column)
+{
+    QHeaderView *header = view->header();
+    if (!header->isSectionHidden(column))
+        return header->sectionSize(column);
+    const QSignalBlocker quiet(header);
+    header->showSection(column);
+    const int width = header->sectionSize(column);
+    header->hideSection(column);
+    return width;
+}
+
 } // namespace
 
 void TTunoviaF::restoreFonts()
@@ -59,9 +73,9 @@ void TTunoviaF::restoreColumns()
 {
     const bool five = m_currentList == m_MP3ListView;
     for (int i = 0; i < 5; ++i)
-        m_widths.five[size_t(i)] = m_MP3ListView->columnWidth(i);
+        m_widths.five[size_t(i)] = keptColumnWidth(m_MP3ListView, i);
     for (int i = 0; i < 13; ++i)
-        m_widths.thirteen[size_t(i)] = m_MP3ListView2->columnWidth(i);
+        m_widths.thirteen[size_t(i)] = keptColumnWidth(m_MP3ListView2, i);
     m_services.settings.restoreColumns(five, m_widths);
     QTreeView *view = five ? m_MP3ListView : m_MP3ListView2;
     view->setUpdatesEnabled(false);
@@ -79,9 +93,9 @@ void TTunoviaF::storeColumnWidths()
 {
     const bool five = m_currentList == m_MP3ListView;
     for (int i = 0; i < 5; ++i)
-        m_widths.five[size_t(i)] = m_MP3ListView->columnWidth(i);
+        m_widths.five[size_t(i)] = keptColumnWidth(m_MP3ListView, i);
     for (int i = 0; i < 13; ++i)
-        m_widths.thirteen[size_t(i)] = m_MP3ListView2->columnWidth(i);
+        m_widths.thirteen[size_t(i)] = keptColumnWidth(m_MP3ListView2, i);
     reportStoreError(m_services.settings.saveColumnWidths(five, m_widths, m_dialog));
 }
 
