@@ -70,10 +70,10 @@ bool BuiltinPlayer::openAndPlay()
 void BuiltinPlayer::tick()
 {
     // Opening a file runs a nested event loop; a tick must not start inside
-    // another one.
-    if (m_inTick)
+    // another one, nor inside the open of Previous.
+    if (m_busy)
         return;
-    m_inTick = true;
+    m_busy = true;
     if (!m_started) {
         m_position = wrapped(m_position);
         if (openAndPlay()) {
@@ -90,7 +90,7 @@ void BuiltinPlayer::tick()
             report();
         }
     }
-    m_inTick = false;
+    m_busy = false;
 }
 
 QString BuiltinPlayer::failureText(int code)
@@ -142,12 +142,17 @@ QString BuiltinPlayer::errorText(int code)
 
 void BuiltinPlayer::previous()
 {
-    if (!m_started || m_playlist.isEmpty())
+    // A Previous that arrives while a file is being opened (the joypad timer
+    // runs in the open's event loop) would open a second file over it.
+    if (!m_started || m_playlist.isEmpty() || m_busy)
         return;
     m_position = m_position - 1;
     if (m_position < 0 || m_position >= m_playlist.size())
         m_position = int(m_playlist.size()) - 1;
-    if (!openAndPlay())
+    m_busy = true;
+    const bool opened = openAndPlay();
+    m_busy = false;
+    if (!opened)
         m_sink.showException(errorText(m_device.lastError()));
 }
 

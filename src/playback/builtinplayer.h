@@ -79,5 +79,5 @@ private:
     QStringList m_playlist;
     int m_position = 0;
     bool m_started = false;
-    bool m_inTick = false;
+    bool m_busy = false; // a tick or Previous is opening a file
 };

@@ -3,6 +3,8 @@
 #include "playback/builtinplayer.h"
 
 #include <QFile>
+#include <functional>
+#include <utility>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -55,6 +57,38 @@ QByteArray silentWav(int ms)
     return out;
 }
 
+// A device whose open() lets other events run first, as a real back end's
+// nested event loop does.
+class SlowOpenDevice final : public MediaDevice
+{
+public:
+    explicit SlowOpenDevice(FakeMediaDevice &inner) : m_inner(inner) {}
+    std::function<void()> whileOpening;
+
+    bool open(const QString &file) override
+    {
+        if (auto hook = std::exchange(whileOpening, nullptr))
+            hook();
+        return m_inner.open(file);
+    }
+    void close() override { m_inner.close(); }
+    bool isOpen() const override { return m_inner.isOpen(); }
+    QString fileName() const override { return m_inner.fileName(); }
+    bool play() override { return m_inner.play(); }
+    bool stop() override { return m_inner.stop(); }
+    bool seek(qint64 ms) override { return m_inner.seek(ms); }
+    bool seekToEnd() override { return m_inner.seekToEnd(); }
+    qint64 position() const override { return m_inner.position(); }
+    qint64 length() const override { return m_inner.length(); }
+    bool isPlaying() const override { return m_inner.isPlaying(); }
+    void setVolume(int percent) override { m_inner.setVolume(percent); }
+    int volume() const override { return m_inner.volume(); }
+    int lastError() const override { return m_inner.lastError(); }
+
+private:
+    FakeMediaDevice &m_inner;
+};
+
 } // namespace
 
 class TestBuiltinPlayer : public QObject
@@ -79,6 +113,8 @@ private slots:
     void failureWhilePlayingStopsPlayer();
     void previousFailureIsReportedAsException();
     void stopAndClose();
+    void eventsDuringAnOpenDoNotOpenAnotherFile_data();
+    void eventsDuringAnOpenDoNotOpenAnotherFile();
     void realTimerTicks();
     void realDeviceLoops();
 
@@ -352,6 +388,37 @@ void TestBuiltinPlayer::stopAndClose()
     QVERIFY(!m_dev->isOpen());
     m_player->next(); // ignored once closed
     QVERIFY(!m_dev->isOpen());
+}
+
+void TestBuiltinPlayer::eventsDuringAnOpenDoNotOpenAnotherFile_data()
+{
+    QTest::addColumn<bool>("byPrevious"); // else the timer's move to the next file
+    QTest::newRow("tick while Previous opens") << true;
+    QTest::newRow("Previous while a tick opens") << false;
+}
+
+void TestBuiltinPlayer::eventsDuringAnOpenDoNotOpenAnotherFile()
+{
+    QFETCH(bool, byPrevious);
+    SlowOpenDevice device(*m_dev);
+    BuiltinPlayer player(device, *m_sink);
+    player.handOver(m_three);
+    player.tick(); // plays 1
+    // While the device opens, the other event arrives: the closed device
+    // looks finished to a tick, and Previous would step back once more.
+    device.whileOpening = [&] { byPrevious ? player.tick() : player.previous(); };
+    if (byPrevious) {
+        player.previous(); // 1 -> 3
+    } else {
+        m_dev->advance(2000);
+        player.tick(); // 1 -> 2
+    }
+    const QString expected = byPrevious ? m_three[2] : m_three[1];
+    QCOMPARE(m_dev->openHistory(), (QStringList{m_three[0], expected}));
+    QCOMPARE(player.currentFile(), expected);
+    QCOMPARE(m_dev->fileName(), expected);
+    QVERIFY(player.isStarted());
+    QVERIFY(m_sink->reports.isEmpty() && m_sink->exceptions.isEmpty());
 }
 
 void TestBuiltinPlayer::realTimerTicks()
