@@ -128,9 +128,12 @@ bool PlayerControl::checkExecutable(PlayerKind chosen)
 void PlayerControl::stopOtherPlayers()
 {
     const PlayerKind applied = appliedPlayer();
+    // With the built-in player applied, Winamp is stopped before SCMPX.
+    if (applied == PlayerKind::Builtin)
+        sendCommands(m_classNames.winamp, {winamp::Stop, winamp::Close});
     if (applied != PlayerKind::Scmpx)
         sendCommands(m_classNames.scmpx, {scmpx::Stop, scmpx::Close});
-    if (applied != PlayerKind::Winamp)
+    if (applied == PlayerKind::Scmpx)
         sendCommands(m_classNames.winamp, {winamp::Stop, winamp::Close});
     if (applied != PlayerKind::Builtin && m_hooks.builtinStopAndClose)
         m_hooks.builtinStopAndClose();
