@@ -240,6 +240,24 @@ private slots:
         QCOMPARE(fx.listed(), QStringList{});
     }
 
+    void reopensWhereItWasClosed()
+    {
+        Fixture fx(sample());
+        fx.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fx.form.get()));
+        fx.form->move(150, 160);
+        fx.form->resize(400, 350);
+        QTest::qWait(20);
+        const QPoint where = fx.form->pos();
+        const QSize size = fx.form->size();
+        fx.form->done(QDialog::Rejected);
+        TDataSelectF again(fx.prompts, fx.profile, {});
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.pos(), where);
+        QCOMPARE(again.size(), size);
+    }
+
     void okReturnsSelection()
     {
         Fixture fx(sample());

@@ -21,6 +21,7 @@
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -156,7 +157,8 @@ void TDataSelectF::restoreLook()
     const int height = m_profile.readInt(kSection, kHeight, kDefaultHeight);
     resize(std::max(width, 100), std::max(height, 100));
     if (m_profile.value(kSection, kTop) && m_profile.value(kSection, kLeft)) {
-        move(m_profile.readInt(kSection, kLeft, 0), m_profile.readInt(kSection, kTop, 0));
+        m_storedPos = QPoint(m_profile.readInt(kSection, kLeft, 0), m_profile.readInt(kSection, kTop, 0));
+        move(*m_storedPos);
     } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width / 2, height / 2));
@@ -445,11 +447,12 @@ bool TDataSelectF::keepTrackList() const
 
 void TDataSelectF::done(int result)
 {
-    const QRect frame = geometry();
-    m_profile.writeInt(kSection, kTop, frame.top());
-    m_profile.writeInt(kSection, kLeft, frame.left());
-    m_profile.writeInt(kSection, kWidth, frame.width());
-    m_profile.writeInt(kSection, kHeight, frame.height());
+    // Position as move() takes it (the frame's corner), size as resize() takes
+    // it (the client area), so that the dialog reopens exactly where it was.
+    m_profile.writeInt(kSection, kTop, pos().y());
+    m_profile.writeInt(kSection, kLeft, pos().x());
+    m_profile.writeInt(kSection, kWidth, width());
+    m_profile.writeInt(kSection, kHeight, height());
     m_profile.writeInt(kSection, kFolderHeight, m_splitter->sizes().value(0, kDefaultFolderHeight));
     QDialog::done(result);
 }
@@ -469,6 +472,15 @@ void TDataSelectF::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     if (!files.isEmpty())
         dropFiles(files);
+}
+
+void TDataSelectF::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // A move before the first show ignores the frame on some platforms.
+    if (m_storedPos) {
+        move(*std::exchange(m_storedPos, std::nullopt));
+    }
 }
 
 void TDataSelectF::contextMenuEvent(QContextMenuEvent *event)

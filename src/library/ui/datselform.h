@@ -6,6 +6,8 @@
 #include "library/indexfile.h"
 
 #include <QDialog>
+#include <QPoint>
+#include <optional>
 #include <functional>
 
 class Prompts;
@@ -73,6 +75,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildMenu();
@@ -99,4 +102,6 @@ private:
     QMenu *m_menu = nullptr;
     QColor m_textColor;
     QColor m_backColor;
+    // The stored corner of the frame; placed once the window (and its frame) exists.
+    std::optional<QPoint> m_storedPos;
 };
