@@ -172,7 +172,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     s.groupSelect = p.readFlag(kGroup, QStringLiteral("Select"), s.groupSelect);
 
     for (int n = 1; n <= 13; ++n)
-        s.columnShown[n - 1] = p.readFlag(kColumn, checkKey(n), s.columnShown[n - 1]);
+        s.columnShown[n - 1] = p.readFlag(kColumn, checkKey(n), true);
 }
 
 void SettingsStore::restoreWindowBounds(WindowBounds &b) const

@@ -73,12 +73,14 @@ private slots:
         s.drawInterval = 5; // fixed default 0 when missing
         s.volB = 3;         // current value kept when missing
         s.joyBindings[0] = 9;
+        s.columnShown[2] = false; // "Check3": fixed default 1
         store.loadSettings(s);
         QCOMPARE(s.winamp, QStringLiteral("/usr/bin/player"));
         QCOMPARE(s.j2, QStringLiteral("/keep/j2"));
         QCOMPARE(s.drawInterval, 0);
         QCOMPARE(s.volB, 3);
         QCOMPARE(s.joyBindings[0], 0);
+        QVERIFY(s.columnShown[2]);
     }
 
     void integerParsing_data()
