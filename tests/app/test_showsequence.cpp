@@ -140,11 +140,20 @@ private slots:
         QCOMPARE(m_prompts.asked()[0].icon, Prompts::Icon::None);
     }
 
+    void legacyListOpensTheFiveColumnListWithoutDialog_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("plain") << QByteArray();
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF");
+    }
+
     void legacyListOpensTheFiveColumnListWithoutDialog()
     {
+        QFETCH(QByteArray, start);
         const QString index = m_dir.filePath(QStringLiteral("legacy.lst"));
         QFile f(index);
         QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(start);
         f.write("\"C:\\music\\a.mp3\",\"Alpha\",\"Artist A\",\"note\",\"4000000\"\r\n"
                 "\"b.mp3\",\"Beta\",\"Artist B\",\"\",\"1234KB\"\r\n");
         f.close();

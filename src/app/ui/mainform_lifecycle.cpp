@@ -3,6 +3,7 @@
 
 #include "app/ui/titleform.h"
 #include "controls/ui/dtrackbar.h"
+#include "library/albumfile.h"
 #include "app/wincolor.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
@@ -68,7 +69,7 @@ void TTunoviaF::FormShow()
     reportStoreError(store.saveLastIndex(path));
 
     const QByteArray firstLine = file.readLine();
-    const bool legacy = firstLine.startsWith('"');
+    const bool legacy = album::isLegacyTrackList(firstLine);
     if (legacy) {
         m_MP3ListView->show();
         m_listTag = 1;
