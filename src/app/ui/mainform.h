@@ -157,6 +157,8 @@ private:
     void quitPlayer();
     void restoreFonts();
     void restoreColumns();
+    // A column's width even while the plain-list style hides it.
+    static int keptColumnWidth(QTreeView *view, int column);
     void storeColumnWidths();
     void applyLookAndSkins();
     void applyJoypadTimer();

@@ -46,9 +46,11 @@ void applyLook(QTreeView *view, const ListLook &look)
     view->setPalette(palette);
 }
 
+} // namespace
+
 // A column hidden by the plain-list style still has its width; the header
 // reports 0 for it, which must not reach the settings file.
-int keptColumnWidth(QTreeView *view, int column)
+int TTunoviaF::keptColumnWidth(QTreeView *view, int column)
 {
     QHeaderView *header = view->header();
     if (!header->isSectionHidden(column))
@@ -59,8 +61,6 @@ int keptColumnWidth(QTreeView *view, int column)
     header->hideSection(column);
     return width;
 }
-
-} // namespace
 
 void TTunoviaF::restoreFonts()
 {

@@ -16,7 +16,7 @@ void TTunoviaF::createSettingsDialog()
             return std::nullopt;
         std::array<int, 13> widths{};
         for (int i = 0; i < 13; ++i)
-            widths[size_t(i)] = m_MP3ListView2->columnWidth(i);
+            widths[size_t(i)] = keptColumnWidth(m_MP3ListView2, i);
         return widths;
     };
     hooks.resetColumnWidths = [this] { resetColumnWidths(); };
