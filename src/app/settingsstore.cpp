@@ -16,6 +16,58 @@ const QString kWindow = QStringLiteral("Window");
 const QString kClassName = QStringLiteral("ClassName");
 const QString kCopy = QStringLiteral("Copy");
 
+// Key names, each written once.
+namespace key {
+const QString Auto = QStringLiteral("Auto");
+const QString AutoSelect = QStringLiteral("AutoSelect");
+const QString BackColor = QStringLiteral("BackColor");
+const QString Bold = QStringLiteral("Bold");
+const QString ButtonSkin = QStringLiteral("ButtonSkin");
+const QString Color = QStringLiteral("Color");
+const QString Current = QStringLiteral("Current");
+const QString DrawInterval = QStringLiteral("DrawInterval");
+const QString ExplorerPath = QStringLiteral("ExplorerPath");
+const QString FindFolder = QStringLiteral("FindFolder");
+const QString FontColor = QStringLiteral("FontColor");
+const QString FontName = QStringLiteral("FontName");
+const QString FontSize = QStringLiteral("FontSize");
+const QString Height = QStringLiteral("Height");
+const QString Italic = QStringLiteral("Italic");
+const QString J2 = QStringLiteral("J2");
+const QString Last = QStringLiteral("Last");
+const QString LastGroup = QStringLiteral("LastGroup");
+const QString Left = QStringLiteral("Left");
+const QString Lyrics1 = QStringLiteral("Lyrics1");
+const QString Lyrics2 = QStringLiteral("Lyrics2");
+const QString LyricsEditor = QStringLiteral("LyricsEditor");
+const QString MP3 = QStringLiteral("MP3");
+const QString Manual = QStringLiteral("Manual");
+const QString Max = QStringLiteral("Max");
+const QString Min = QStringLiteral("Min");
+const QString Move = QStringLiteral("Move");
+const QString Name = QStringLiteral("Name");
+const QString NoLyricsHide = QStringLiteral("NoLyricsHide");
+const QString PlayTime = QStringLiteral("PlayTime");
+const QString SCMPX = QStringLiteral("SCMPX");
+const QString Select = QStringLiteral("Select");
+const QString ShowLyrics = QStringLiteral("ShowLyrics");
+const QString ShowSelection = QStringLiteral("ShowSelection");
+const QString Size = QStringLiteral("Size");
+const QString Size2Time = QStringLiteral("Size2Time");
+const QString TextEditor = QStringLiteral("TextEditor");
+const QString TimeSkin = QStringLiteral("TimeSkin");
+const QString Top = QStringLiteral("Top");
+const QString TotalTime = QStringLiteral("TotalTime");
+const QString UseJoyPad = QStringLiteral("UseJoyPad");
+const QString Volume = QStringLiteral("Volume");
+const QString VolumeA = QStringLiteral("VolumeA");
+const QString VolumeB = QStringLiteral("VolumeB");
+const QString VolumeC = QStringLiteral("VolumeC");
+const QString Width = QStringLiteral("Width");
+const QString Winamp = QStringLiteral("Winamp");
+const QString m2h = QStringLiteral("m2h");
+} // namespace key
+
 const QString kRegSetting = QStringLiteral("Software\\Ravlen\\Tunovia\\Setting");
 const QString kRegVolume = QStringLiteral("Software\\Ravlen\\Tunovia\\Volume");
 const QString kRegFont = QStringLiteral("Software\\Ravlen\\Tunoia\\Font"); // spelt this way by the old versions
@@ -112,64 +164,64 @@ void SettingsStore::loadSettings(DialogSettings &s) const
             radio("PlayerQuitNo", s.quitPolicy, 1);
             radio("PlayerQuitAsk", s.quitPolicy, 2);
             flag("PlayTime", s.playTime);
-            if (auto v = m_registry->integer(kRegSetting, QStringLiteral("DrawInterval")))
+            if (auto v = m_registry->integer(kRegSetting, key::DrawInterval))
                 s.drawInterval = *v;
             flag("ShowSelection", s.showSelection);
             flag("AutoSelect", s.autoSelect);
             flag("Size2Time", s.size2Time);
         }
         if (m_registry->hasKey(kRegVolume)) {
-            if (auto v = m_registry->integer(kRegVolume, QStringLiteral("VolumeA"))) s.volA = *v;
-            if (auto v = m_registry->integer(kRegVolume, QStringLiteral("VolumeB"))) s.volB = *v;
-            if (auto v = m_registry->integer(kRegVolume, QStringLiteral("VolumeC"))) s.volC = *v;
+            if (auto v = m_registry->integer(kRegVolume, key::VolumeA)) s.volA = *v;
+            if (auto v = m_registry->integer(kRegVolume, key::VolumeB)) s.volB = *v;
+            if (auto v = m_registry->integer(kRegVolume, key::VolumeC)) s.volC = *v;
         }
     }
 
     const ProfileFile &p = m_profile;
-    s.winamp = p.readString(kSetting, QStringLiteral("Winamp"), s.winamp);
-    s.scmpx = p.readString(kSetting, QStringLiteral("SCMPX"), s.scmpx);
-    s.textEditor = p.readString(kSetting, QStringLiteral("TextEditor"), s.textEditor);
-    s.lyricsEditor = p.readString(kSetting, QStringLiteral("LyricsEditor"), s.lyricsEditor);
-    s.j2 = p.readString(kSetting, QStringLiteral("J2"), s.j2);
-    s.m2h = p.readString(kSetting, QStringLiteral("m2h"), s.m2h);
-    s.explorerPath = p.readString(kSetting, QStringLiteral("ExplorerPath"), s.explorerPath);
+    s.winamp = p.readString(kSetting, key::Winamp, s.winamp);
+    s.scmpx = p.readString(kSetting, key::SCMPX, s.scmpx);
+    s.textEditor = p.readString(kSetting, key::TextEditor, s.textEditor);
+    s.lyricsEditor = p.readString(kSetting, key::LyricsEditor, s.lyricsEditor);
+    s.j2 = p.readString(kSetting, key::J2, s.j2);
+    s.m2h = p.readString(kSetting, key::m2h, s.m2h);
+    s.explorerPath = p.readString(kSetting, key::ExplorerPath, s.explorerPath);
     readRadio(kSetting, kPlayerKeys, s.player);
     readRadio(kSetting, kStartKeys, s.startMode);
     readRadio(kSetting, kQuitKeys, s.quitPolicy);
-    s.playTime = p.readFlag(kSetting, QStringLiteral("PlayTime"), s.playTime);
-    s.drawInterval = p.readInt(kSetting, QStringLiteral("DrawInterval"), 0);
-    s.totalTime = p.readInt(kSetting, QStringLiteral("TotalTime"), 0);
-    s.showSelection = p.readFlag(kSetting, QStringLiteral("ShowSelection"), s.showSelection);
-    s.autoSelect = p.readFlag(kSetting, QStringLiteral("AutoSelect"), s.autoSelect);
-    s.size2Time = p.readFlag(kSetting, QStringLiteral("Size2Time"), s.size2Time);
+    s.playTime = p.readFlag(kSetting, key::PlayTime, s.playTime);
+    s.drawInterval = p.readInt(kSetting, key::DrawInterval, 0);
+    s.totalTime = p.readInt(kSetting, key::TotalTime, 0);
+    s.showSelection = p.readFlag(kSetting, key::ShowSelection, s.showSelection);
+    s.autoSelect = p.readFlag(kSetting, key::AutoSelect, s.autoSelect);
+    s.size2Time = p.readFlag(kSetting, key::Size2Time, s.size2Time);
     s.size2TimeLoaded = s.size2Time;
 
-    s.timeSkin = p.readString(kSkin, QStringLiteral("TimeSkin"), defaultTimeSkin());
-    s.buttonSkin = p.readString(kSkin, QStringLiteral("ButtonSkin"), defaultButtonSkin());
+    s.timeSkin = p.readString(kSkin, key::TimeSkin, defaultTimeSkin());
+    s.buttonSkin = p.readString(kSkin, key::ButtonSkin, defaultButtonSkin());
 
-    s.volA = p.readInt(kVolume, QStringLiteral("VolumeA"), s.volA);
-    s.volB = p.readInt(kVolume, QStringLiteral("VolumeB"), s.volB);
-    s.volC = p.readInt(kVolume, QStringLiteral("VolumeC"), s.volC);
+    s.volA = p.readInt(kVolume, key::VolumeA, s.volA);
+    s.volB = p.readInt(kVolume, key::VolumeB, s.volB);
+    s.volC = p.readInt(kVolume, key::VolumeC, s.volC);
 
-    s.useJoyPad = p.readFlag(kJoyPad, QStringLiteral("UseJoyPad"), s.useJoyPad);
+    s.useJoyPad = p.readFlag(kJoyPad, key::UseJoyPad, s.useJoyPad);
     for (int i = 0; i < 8; ++i)
         s.joyBindings[i] = p.readInt(kJoyPad, L(kJoyKeys[i]), kJoyDefaults[i]);
-    s.joyMin = p.readString(kJoyPad, QStringLiteral("Min"), s.joyMin);
-    s.joyMax = p.readString(kJoyPad, QStringLiteral("Max"), s.joyMax);
+    s.joyMin = p.readString(kJoyPad, key::Min, s.joyMin);
+    s.joyMax = p.readString(kJoyPad, key::Max, s.joyMax);
 
-    s.showLyrics = p.readFlag(kLyrics, QStringLiteral("ShowLyrics"), s.showLyrics);
-    s.lyricsFontName = cutFontName(p.readString(kLyrics, QStringLiteral("FontName"), s.lyricsFontName));
-    s.lyricsFontSize = p.readInt(kLyrics, QStringLiteral("FontSize"), s.lyricsFontSize);
-    s.lyricsFontColor = p.readInt(kLyrics, QStringLiteral("FontColor"), s.lyricsFontColor);
-    s.lyricsBold = p.readFlag(kLyrics, QStringLiteral("Bold"), false);
-    s.lyricsItalic = p.readFlag(kLyrics, QStringLiteral("Italic"), false);
-    s.lyricsBackColor = p.readInt(kLyrics, QStringLiteral("BackColor"), s.lyricsBackColor);
-    s.noLyricsHide = p.readFlag(kLyrics, QStringLiteral("NoLyricsHide"), s.noLyricsHide);
-    s.findFolder = p.readString(kLyrics, QStringLiteral("FindFolder"), s.findFolder);
+    s.showLyrics = p.readFlag(kLyrics, key::ShowLyrics, s.showLyrics);
+    s.lyricsFontName = cutFontName(p.readString(kLyrics, key::FontName, s.lyricsFontName));
+    s.lyricsFontSize = p.readInt(kLyrics, key::FontSize, s.lyricsFontSize);
+    s.lyricsFontColor = p.readInt(kLyrics, key::FontColor, s.lyricsFontColor);
+    s.lyricsBold = p.readFlag(kLyrics, key::Bold, false);
+    s.lyricsItalic = p.readFlag(kLyrics, key::Italic, false);
+    s.lyricsBackColor = p.readInt(kLyrics, key::BackColor, s.lyricsBackColor);
+    s.noLyricsHide = p.readFlag(kLyrics, key::NoLyricsHide, s.noLyricsHide);
+    s.findFolder = p.readString(kLyrics, key::FindFolder, s.findFolder);
 
-    s.groupCurrent = p.readFlag(kGroup, QStringLiteral("Current"), s.groupCurrent);
-    s.groupLast = p.readFlag(kGroup, QStringLiteral("Last"), s.groupLast);
-    s.groupSelect = p.readFlag(kGroup, QStringLiteral("Select"), s.groupSelect);
+    s.groupCurrent = p.readFlag(kGroup, key::Current, s.groupCurrent);
+    s.groupLast = p.readFlag(kGroup, key::Last, s.groupLast);
+    s.groupSelect = p.readFlag(kGroup, key::Select, s.groupSelect);
 
     for (int n = 1; n <= 13; ++n)
         s.columnShown[n - 1] = p.readFlag(kColumn, checkKey(n), true);
@@ -178,15 +230,15 @@ void SettingsStore::loadSettings(DialogSettings &s) const
 void SettingsStore::restoreWindowBounds(WindowBounds &b) const
 {
     if (importDue() && m_registry->hasKey(kRegWindow)) {
-        if (auto v = m_registry->integer(kRegWindow, QStringLiteral("Top"))) b.top = *v;
-        if (auto v = m_registry->integer(kRegWindow, QStringLiteral("Left"))) b.left = *v;
-        if (auto v = m_registry->integer(kRegWindow, QStringLiteral("Width"))) b.width = *v;
-        if (auto v = m_registry->integer(kRegWindow, QStringLiteral("Height"))) b.height = *v;
+        if (auto v = m_registry->integer(kRegWindow, key::Top)) b.top = *v;
+        if (auto v = m_registry->integer(kRegWindow, key::Left)) b.left = *v;
+        if (auto v = m_registry->integer(kRegWindow, key::Width)) b.width = *v;
+        if (auto v = m_registry->integer(kRegWindow, key::Height)) b.height = *v;
     }
-    b.top = m_profile.readInt(kWindow, QStringLiteral("Top"), b.top);
-    b.left = m_profile.readInt(kWindow, QStringLiteral("Left"), b.left);
-    b.width = m_profile.readInt(kWindow, QStringLiteral("Width"), b.width);
-    b.height = m_profile.readInt(kWindow, QStringLiteral("Height"), b.height);
+    b.top = m_profile.readInt(kWindow, key::Top, b.top);
+    b.left = m_profile.readInt(kWindow, key::Left, b.left);
+    b.width = m_profile.readInt(kWindow, key::Width, b.width);
+    b.height = m_profile.readInt(kWindow, key::Height, b.height);
 }
 
 void SettingsStore::restoreFonts(ListLook &five, ListLook &thirteen) const
@@ -196,23 +248,23 @@ void SettingsStore::restoreFonts(ListLook &five, ListLook &thirteen) const
     std::optional<QString> importedName;
     if (importDue() && m_registry->hasKey(kRegFont)) {
         for (ListLook *look : {&five, &thirteen}) {
-            if (auto v = m_registry->string(kRegFont, QStringLiteral("Name"))) {
+            if (auto v = m_registry->string(kRegFont, key::Name)) {
                 look->fontName = cutFontName(*v);
                 importedName = look->fontName;
             }
-            if (auto v = m_registry->integer(kRegFont, QStringLiteral("Color"))) look->color = *v;
-            if (auto v = m_registry->integer(kRegFont, QStringLiteral("Size"))) look->fontSize = *v;
-            if (auto v = m_registry->integer(kRegFont, QStringLiteral("BackColor"))) look->backColor = *v;
+            if (auto v = m_registry->integer(kRegFont, key::Color)) look->color = *v;
+            if (auto v = m_registry->integer(kRegFont, key::Size)) look->fontSize = *v;
+            if (auto v = m_registry->integer(kRegFont, key::BackColor)) look->backColor = *v;
         }
     }
     const QString fixedName = importedName.value_or(QStringLiteral("ＭＳ Ｐゴシック"));
     for (ListLook *look : {&five, &thirteen}) {
-        look->fontName = cutFontName(m_profile.readString(kFont, QStringLiteral("Name"), fixedName));
-        look->color = m_profile.readInt(kFont, QStringLiteral("Color"), look->color);
-        look->fontSize = m_profile.readInt(kFont, QStringLiteral("Size"), look->fontSize);
-        look->backColor = m_profile.readInt(kFont, QStringLiteral("BackColor"), look->backColor);
-        look->bold = m_profile.readFlag(kFont, QStringLiteral("Bold"), false);
-        look->italic = m_profile.readFlag(kFont, QStringLiteral("Italic"), false);
+        look->fontName = cutFontName(m_profile.readString(kFont, key::Name, fixedName));
+        look->color = m_profile.readInt(kFont, key::Color, look->color);
+        look->fontSize = m_profile.readInt(kFont, key::Size, look->fontSize);
+        look->backColor = m_profile.readInt(kFont, key::BackColor, look->backColor);
+        look->bold = m_profile.readFlag(kFont, key::Bold, false);
+        look->italic = m_profile.readFlag(kFont, key::Italic, false);
     }
 }
 
@@ -251,49 +303,49 @@ void SettingsStore::restoreColumns(bool fiveCurrent, ColumnWidths &w) const
 void SettingsStore::restoreLyricsWindow(LyricsWindowSettings &window, DialogSettings &s) const
 {
     const ProfileFile &p = m_profile;
-    window.bounds.top = p.readInt(kLyrics, QStringLiteral("Top"), window.bounds.top);
-    window.bounds.left = p.readInt(kLyrics, QStringLiteral("Left"), window.bounds.left);
-    window.bounds.width = p.readInt(kLyrics, QStringLiteral("Width"), window.bounds.width);
-    window.bounds.height = p.readInt(kLyrics, QStringLiteral("Height"), window.bounds.height);
-    s.lyricsFontName = cutFontName(p.readString(kLyrics, QStringLiteral("FontName"), s.lyricsFontName));
-    s.lyricsFontSize = p.readInt(kLyrics, QStringLiteral("FontSize"), s.lyricsFontSize);
-    s.lyricsFontColor = p.readInt(kLyrics, QStringLiteral("FontColor"), s.lyricsFontColor);
-    s.lyricsBackColor = p.readInt(kLyrics, QStringLiteral("BackColor"), s.lyricsBackColor);
-    s.lyricsBold = p.readFlag(kLyrics, QStringLiteral("Bold"), false);
-    s.lyricsItalic = p.readFlag(kLyrics, QStringLiteral("Italic"), false);
-    s.noLyricsHide = p.readFlag(kLyrics, QStringLiteral("NoLyricsHide"), s.noLyricsHide);
-    s.findFolder = p.readString(kLyrics, QStringLiteral("FindFolder"), s.findFolder);
+    window.bounds.top = p.readInt(kLyrics, key::Top, window.bounds.top);
+    window.bounds.left = p.readInt(kLyrics, key::Left, window.bounds.left);
+    window.bounds.width = p.readInt(kLyrics, key::Width, window.bounds.width);
+    window.bounds.height = p.readInt(kLyrics, key::Height, window.bounds.height);
+    s.lyricsFontName = cutFontName(p.readString(kLyrics, key::FontName, s.lyricsFontName));
+    s.lyricsFontSize = p.readInt(kLyrics, key::FontSize, s.lyricsFontSize);
+    s.lyricsFontColor = p.readInt(kLyrics, key::FontColor, s.lyricsFontColor);
+    s.lyricsBackColor = p.readInt(kLyrics, key::BackColor, s.lyricsBackColor);
+    s.lyricsBold = p.readFlag(kLyrics, key::Bold, false);
+    s.lyricsItalic = p.readFlag(kLyrics, key::Italic, false);
+    s.noLyricsHide = p.readFlag(kLyrics, key::NoLyricsHide, s.noLyricsHide);
+    s.findFolder = p.readString(kLyrics, key::FindFolder, s.findFolder);
 }
 
 void SettingsStore::restoreClassNames(ClassNames &names) const
 {
     if (importDue() && m_registry->hasKey(kRegClassName)) {
-        if (auto v = m_registry->string(kRegClassName, QStringLiteral("Winamp"))) names.winamp = *v;
-        if (auto v = m_registry->string(kRegClassName, QStringLiteral("SCMPX"))) names.scmpx = *v;
+        if (auto v = m_registry->string(kRegClassName, key::Winamp)) names.winamp = *v;
+        if (auto v = m_registry->string(kRegClassName, key::SCMPX)) names.scmpx = *v;
     }
-    names.winamp = m_profile.readString(kClassName, QStringLiteral("Winamp"), names.winamp);
-    names.scmpx = m_profile.readString(kClassName, QStringLiteral("SCMPX"), names.scmpx);
+    names.winamp = m_profile.readString(kClassName, key::Winamp, names.winamp);
+    names.scmpx = m_profile.readString(kClassName, key::SCMPX, names.scmpx);
 }
 
-int SettingsStore::restoreMainVolume() const { return m_profile.readInt(kVolume, QStringLiteral("Volume"), 10); }
+int SettingsStore::restoreMainVolume() const { return m_profile.readInt(kVolume, key::Volume, 10); }
 
 void SettingsStore::restoreCopyOptions(CopyOptions &c) const
 {
-    setRadio(c.mode, 0, m_profile.readFlag(kCopy, QStringLiteral("Auto"), true));
-    setRadio(c.mode, 1, m_profile.readFlag(kCopy, QStringLiteral("Manual"), false));
-    c.move = m_profile.readFlag(kCopy, QStringLiteral("Move"), false);
-    c.mp3 = m_profile.readFlag(kCopy, QStringLiteral("MP3"), true);
-    c.lyrics1 = m_profile.readFlag(kCopy, QStringLiteral("Lyrics1"), true);
-    c.lyrics2 = m_profile.readFlag(kCopy, QStringLiteral("Lyrics2"), true);
+    setRadio(c.mode, 0, m_profile.readFlag(kCopy, key::Auto, true));
+    setRadio(c.mode, 1, m_profile.readFlag(kCopy, key::Manual, false));
+    c.move = m_profile.readFlag(kCopy, key::Move, false);
+    c.mp3 = m_profile.readFlag(kCopy, key::MP3, true);
+    c.lyrics1 = m_profile.readFlag(kCopy, key::Lyrics1, true);
+    c.lyrics2 = m_profile.readFlag(kCopy, key::Lyrics2, true);
 }
 
 SettingsStore::StartupGroup SettingsStore::readStartupGroup() const
 {
     StartupGroup g;
-    g.last = m_profile.readFlag(kGroup, QStringLiteral("Last"), false);
-    g.lastGroup = m_profile.readString(kGroup, QStringLiteral("LastGroup"), defaultIndexPath());
-    g.select = m_profile.readFlag(kGroup, QStringLiteral("Select"), false);
-    g.current = m_profile.readFlag(kGroup, QStringLiteral("Current"), false);
+    g.last = m_profile.readFlag(kGroup, key::Last, false);
+    g.lastGroup = m_profile.readString(kGroup, key::LastGroup, defaultIndexPath());
+    g.select = m_profile.readFlag(kGroup, key::Select, false);
+    g.current = m_profile.readFlag(kGroup, key::Current, false);
     return g;
 }
 
@@ -315,17 +367,17 @@ StoreResult SettingsStore::saveColumnWidths(bool fiveCurrent, const ColumnWidths
 StoreResult SettingsStore::saveWindowBounds(const WindowBounds &b)
 {
     Writer out(m_profile);
-    out.num(kWindow, QStringLiteral("Top"), b.top);
-    out.num(kWindow, QStringLiteral("Left"), b.left);
-    out.num(kWindow, QStringLiteral("Width"), b.width);
-    out.num(kWindow, QStringLiteral("Height"), b.height);
+    out.num(kWindow, key::Top, b.top);
+    out.num(kWindow, key::Left, b.left);
+    out.num(kWindow, key::Width, b.width);
+    out.num(kWindow, key::Height, b.height);
     return out.result();
 }
 
 StoreResult SettingsStore::saveMainVolume(int position)
 {
     Writer out(m_profile);
-    out.num(kVolume, QStringLiteral("Volume"), position);
+    out.num(kVolume, key::Volume, position);
     return out.result();
 }
 
@@ -340,72 +392,72 @@ StoreResult SettingsStore::savePlayerChoice(const DialogSettings &s)
 StoreResult SettingsStore::saveLastIndex(const QString &path)
 {
     Writer out(m_profile);
-    out.str(kGroup, QStringLiteral("LastGroup"), path);
+    out.str(kGroup, key::LastGroup, path);
     return out.result();
 }
 
 StoreResult SettingsStore::saveCopyOptions(const CopyOptions &c)
 {
     Writer out(m_profile);
-    out.flag(kCopy, QStringLiteral("Auto"), c.mode.isOn(0));
-    out.flag(kCopy, QStringLiteral("Manual"), c.mode.isOn(1));
-    out.flag(kCopy, QStringLiteral("Move"), c.move);
-    out.flag(kCopy, QStringLiteral("MP3"), c.mp3);
-    out.flag(kCopy, QStringLiteral("Lyrics1"), c.lyrics1);
-    out.flag(kCopy, QStringLiteral("Lyrics2"), c.lyrics2);
+    out.flag(kCopy, key::Auto, c.mode.isOn(0));
+    out.flag(kCopy, key::Manual, c.mode.isOn(1));
+    out.flag(kCopy, key::Move, c.move);
+    out.flag(kCopy, key::MP3, c.mp3);
+    out.flag(kCopy, key::Lyrics1, c.lyrics1);
+    out.flag(kCopy, key::Lyrics2, c.lyrics2);
     return out.result();
 }
 
 StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function<void()> &afterSkin)
 {
     Writer out(m_profile);
-    out.str(kSetting, QStringLiteral("Winamp"), s.winamp);
-    out.str(kSetting, QStringLiteral("SCMPX"), s.scmpx);
+    out.str(kSetting, key::Winamp, s.winamp);
+    out.str(kSetting, key::SCMPX, s.scmpx);
     for (int i = 0; i < 3; ++i)
         out.flag(kSetting, L(kPlayerKeys[i]), s.player.isOn(i));
     for (int i = 0; i < 3; ++i)
         out.flag(kSetting, L(kStartKeys[i]), s.startMode.isOn(i));
     for (int i = 0; i < 3; ++i)
         out.flag(kSetting, L(kQuitKeys[i]), s.quitPolicy.isOn(i));
-    out.flag(kSetting, QStringLiteral("Size2Time"), s.size2Time);
-    out.flag(kSetting, QStringLiteral("PlayTime"), s.playTime);
-    out.num(kSetting, QStringLiteral("DrawInterval"), s.drawInterval);
-    out.str(kSetting, QStringLiteral("TextEditor"), s.textEditor);
-    out.str(kSetting, QStringLiteral("LyricsEditor"), s.lyricsEditor);
-    out.str(kSetting, QStringLiteral("J2"), s.j2);
-    out.str(kSetting, QStringLiteral("m2h"), s.m2h);
-    out.str(kSetting, QStringLiteral("ExplorerPath"), s.explorerPath);
-    out.num(kSetting, QStringLiteral("TotalTime"), s.totalTime);
-    out.flag(kSetting, QStringLiteral("ShowSelection"), s.showSelection);
-    out.flag(kSetting, QStringLiteral("AutoSelect"), s.autoSelect);
-    out.str(kSkin, QStringLiteral("TimeSkin"), s.timeSkin);
-    out.str(kSkin, QStringLiteral("ButtonSkin"), s.buttonSkin);
+    out.flag(kSetting, key::Size2Time, s.size2Time);
+    out.flag(kSetting, key::PlayTime, s.playTime);
+    out.num(kSetting, key::DrawInterval, s.drawInterval);
+    out.str(kSetting, key::TextEditor, s.textEditor);
+    out.str(kSetting, key::LyricsEditor, s.lyricsEditor);
+    out.str(kSetting, key::J2, s.j2);
+    out.str(kSetting, key::m2h, s.m2h);
+    out.str(kSetting, key::ExplorerPath, s.explorerPath);
+    out.num(kSetting, key::TotalTime, s.totalTime);
+    out.flag(kSetting, key::ShowSelection, s.showSelection);
+    out.flag(kSetting, key::AutoSelect, s.autoSelect);
+    out.str(kSkin, key::TimeSkin, s.timeSkin);
+    out.str(kSkin, key::ButtonSkin, s.buttonSkin);
     // The dialog's restart note comes between the skins and the volumes, and
     // only when everything before it was written.
     if (afterSkin && !out.result())
         afterSkin();
-    out.num(kVolume, QStringLiteral("VolumeA"), s.volA);
-    out.num(kVolume, QStringLiteral("VolumeB"), s.volB);
-    out.num(kVolume, QStringLiteral("VolumeC"), s.volC);
-    out.flag(kJoyPad, QStringLiteral("UseJoyPad"), s.useJoyPad);
+    out.num(kVolume, key::VolumeA, s.volA);
+    out.num(kVolume, key::VolumeB, s.volB);
+    out.num(kVolume, key::VolumeC, s.volC);
+    out.flag(kJoyPad, key::UseJoyPad, s.useJoyPad);
     for (int i = 0; i < 8; ++i)
         out.num(kJoyPad, L(kJoyKeys[i]), s.joyBindings[i]);
-    out.str(kJoyPad, QStringLiteral("Min"), s.joyMin);
-    out.str(kJoyPad, QStringLiteral("Max"), s.joyMax);
-    out.flag(kLyrics, QStringLiteral("ShowLyrics"), s.showLyrics);
-    out.str(kLyrics, QStringLiteral("FontName"), s.lyricsFontName);
-    out.num(kLyrics, QStringLiteral("FontSize"), s.lyricsFontSize);
-    out.num(kLyrics, QStringLiteral("FontColor"), s.lyricsFontColor);
-    out.num(kLyrics, QStringLiteral("BackColor"), s.lyricsBackColor);
-    out.flag(kLyrics, QStringLiteral("Bold"), s.lyricsBold);
-    out.flag(kLyrics, QStringLiteral("Italic"), s.lyricsItalic);
-    out.flag(kLyrics, QStringLiteral("NoLyricsHide"), s.noLyricsHide);
-    out.str(kLyrics, QStringLiteral("FindFolder"), s.findFolder);
-    out.flag(kGroup, QStringLiteral("Current"), s.groupCurrent);
-    out.flag(kGroup, QStringLiteral("Last"), s.groupLast);
-    out.flag(kGroup, QStringLiteral("Select"), s.groupSelect);
-    out.str(kClassName, QStringLiteral("Winamp"), s.winampClass);
-    out.str(kClassName, QStringLiteral("SCMPX"), s.scmpxClass);
+    out.str(kJoyPad, key::Min, s.joyMin);
+    out.str(kJoyPad, key::Max, s.joyMax);
+    out.flag(kLyrics, key::ShowLyrics, s.showLyrics);
+    out.str(kLyrics, key::FontName, s.lyricsFontName);
+    out.num(kLyrics, key::FontSize, s.lyricsFontSize);
+    out.num(kLyrics, key::FontColor, s.lyricsFontColor);
+    out.num(kLyrics, key::BackColor, s.lyricsBackColor);
+    out.flag(kLyrics, key::Bold, s.lyricsBold);
+    out.flag(kLyrics, key::Italic, s.lyricsItalic);
+    out.flag(kLyrics, key::NoLyricsHide, s.noLyricsHide);
+    out.str(kLyrics, key::FindFolder, s.findFolder);
+    out.flag(kGroup, key::Current, s.groupCurrent);
+    out.flag(kGroup, key::Last, s.groupLast);
+    out.flag(kGroup, key::Select, s.groupSelect);
+    out.str(kClassName, key::Winamp, s.winampClass);
+    out.str(kClassName, key::SCMPX, s.scmpxClass);
     for (int n = 1; n <= 13; ++n)
         out.flag(kColumn, checkKey(n), s.columnShown[n - 1]);
     return out.result();
@@ -414,33 +466,33 @@ StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function
 StoreResult SettingsStore::saveListFont(const ListLook &look)
 {
     Writer out(m_profile);
-    out.str(kFont, QStringLiteral("Name"), look.fontName);
-    out.num(kFont, QStringLiteral("Size"), look.fontSize);
-    out.flag(kFont, QStringLiteral("Bold"), look.bold);
-    out.flag(kFont, QStringLiteral("Italic"), look.italic);
+    out.str(kFont, key::Name, look.fontName);
+    out.num(kFont, key::Size, look.fontSize);
+    out.flag(kFont, key::Bold, look.bold);
+    out.flag(kFont, key::Italic, look.italic);
     return out.result();
 }
 
 StoreResult SettingsStore::saveListColor(int color)
 {
     Writer out(m_profile);
-    out.num(kFont, QStringLiteral("Color"), color);
+    out.num(kFont, key::Color, color);
     return out.result();
 }
 
 StoreResult SettingsStore::saveListBackColor(int color)
 {
     Writer out(m_profile);
-    out.num(kFont, QStringLiteral("BackColor"), color);
+    out.num(kFont, key::BackColor, color);
     return out.result();
 }
 
 StoreResult SettingsStore::saveLyricsWindowBounds(const WindowBounds &b)
 {
     Writer out(m_profile);
-    out.num(kLyrics, QStringLiteral("Top"), b.top);
-    out.num(kLyrics, QStringLiteral("Left"), b.left);
-    out.num(kLyrics, QStringLiteral("Width"), b.width);
-    out.num(kLyrics, QStringLiteral("Height"), b.height);
+    out.num(kLyrics, key::Top, b.top);
+    out.num(kLyrics, key::Left, b.left);
+    out.num(kLyrics, key::Width, b.width);
+    out.num(kLyrics, key::Height, b.height);
     return out.result();
 }
