@@ -197,22 +197,19 @@ qint64 PlayerEngine::outputTime(qint64 which) const
 
 void PlayerEngine::previous()
 {
-    if (count() == 0)
-        return;
-    const int target = m_index > 0 ? m_index - 1 : count() - 1;
-    if (m_state == PlayState::Stopped) {
-        m_index = target;
-        emit changed();
-    } else {
-        playIndex(target);
-    }
+    if (count() > 0)
+        moveTo(m_index > 0 ? m_index - 1 : count() - 1);
 }
 
 void PlayerEngine::next()
 {
-    if (count() == 0)
-        return;
-    const int target = m_index + 1 < count() ? m_index + 1 : 0;
+    if (count() > 0)
+        moveTo(m_index + 1 < count() ? m_index + 1 : 0);
+}
+
+void PlayerEngine::moveTo(int target)
+{
+    // Stopped, the player only moves its list position; otherwise it plays there.
     if (m_state == PlayState::Stopped) {
         m_index = target;
         emit changed();

@@ -67,6 +67,7 @@ Q_SIGNALS:
     void playlistChanged();
 
 private:
+    void moveTo(int target);
     struct Entry {
         QString path;
         QByteArray name; // zero-terminated bytes handed out by address
