@@ -43,10 +43,30 @@ void styleAsLink(QLabel *label)
 }
 } // namespace
 
-TLinkLabel::TLinkLabel(const QString &text, const QUrl &target, QWidget *parent)
-    : QLabel(text, parent), m_target(target), m_opener(defaultUrlOpener())
+TLinkBase::TLinkBase(const QUrl &target, QWidget *parent)
+    : QLabel(parent), m_target(target), m_opener(defaultUrlOpener())
 {
     styleAsLink(this);
+    setAccessibleDescription(target.toString());
+}
+
+void TLinkBase::activate()
+{
+    emit clicked();
+    if (m_opener)
+        m_opener(m_target);
+}
+
+void TLinkBase::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        activate();
+    QLabel::mouseReleaseEvent(event);
+}
+
+TLinkLabel::TLinkLabel(const QString &text, const QUrl &target, QWidget *parent) : TLinkBase(target, parent)
+{
+    setText(text);
     QFont f = font();
     f.setUnderline(true);
     setFont(f);
@@ -54,44 +74,18 @@ TLinkLabel::TLinkLabel(const QString &text, const QUrl &target, QWidget *parent)
     pal.setColor(QPalette::WindowText, QColor(0x00, 0x33, 0xcc));
     setPalette(pal);
     setAccessibleName(text);
-    setAccessibleDescription(target.toString());
-}
-
-void TLinkLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked();
-        if (m_opener)
-            m_opener(m_target);
-    }
-    QLabel::mouseReleaseEvent(event);
 }
 
 void TLinkLabel::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
-        emit clicked();
-        if (m_opener)
-            m_opener(m_target);
+        activate();
         return;
     }
     QLabel::keyPressEvent(event);
 }
 
-TLinkImage::TLinkImage(const QPixmap &picture, const QUrl &target, QWidget *parent)
-    : QLabel(parent), m_target(target), m_opener(defaultUrlOpener())
+TLinkImage::TLinkImage(const QPixmap &picture, const QUrl &target, QWidget *parent) : TLinkBase(target, parent)
 {
-    styleAsLink(this);
     setPixmap(picture);
-    setAccessibleDescription(target.toString());
-}
-
-void TLinkImage::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked();
-        if (m_opener)
-            m_opener(m_target);
-    }
-    QLabel::mouseReleaseEvent(event);
 }

@@ -26,12 +26,10 @@ private:
     int m_depth = 1;
 };
 
-// Underlined text that opens its address when clicked.
-class TLinkLabel : public QLabel {
+// A label that opens its address when clicked with the left button.
+class TLinkBase : public QLabel {
     Q_OBJECT
 public:
-    TLinkLabel(const QString &text, const QUrl &target, QWidget *parent = nullptr);
-
     QUrl target() const { return m_target; }
     void setOpener(UrlOpener opener) { m_opener = std::move(opener); }
 
@@ -39,30 +37,28 @@ signals:
     void clicked();
 
 protected:
+    TLinkBase(const QUrl &target, QWidget *parent);
+    void activate();
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QUrl m_target;
     UrlOpener m_opener;
 };
 
+// Underlined text that opens its address when clicked (or with Enter/Space).
+class TLinkLabel : public TLinkBase {
+    Q_OBJECT
+public:
+    TLinkLabel(const QString &text, const QUrl &target, QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
 // A picture that opens its address when clicked.
-class TLinkImage : public QLabel {
+class TLinkImage : public TLinkBase {
     Q_OBJECT
 public:
     TLinkImage(const QPixmap &picture, const QUrl &target, QWidget *parent = nullptr);
-
-    QUrl target() const { return m_target; }
-    void setOpener(UrlOpener opener) { m_opener = std::move(opener); }
-
-signals:
-    void clicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
-private:
-    QUrl m_target;
-    UrlOpener m_opener;
 };
