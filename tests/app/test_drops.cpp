@@ -5,6 +5,7 @@
 #include "controls/ui/folderdialog.h"
 #include "library/albumfile.h"
 #include "support/fakelauncher.h"
+#include "support/testfiles.h"
 #include "support/scriptedprompts.h"
 #include "tracks/id3v1.h"
 #include "tracks/trackmodel.h"
@@ -36,20 +37,6 @@
 namespace {
 
 QString U(const char *s) { return QString::fromUtf8(s); }
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write fixture");
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // `audio` bytes of sound, then a tag titled `title` unless it is empty.
 void writeMp3(const QString &path, const QString &title, int audio = 1000)
@@ -281,7 +268,7 @@ private slots:
         QCOMPARE(m_prompts.asked()[0].text, U("選択されているファイルだけを出力の対象にしますか？"));
         QCOMPARE(m_prompts.asked()[1].kind, ScriptedPrompts::Kind::SaveFile);
         QCOMPARE(m_prompts.asked()[1].title, U("アルバムファイル(.mdt)の作成"));
-        const QByteArray bytes = readAll(out);
+        const QByteArray bytes = readFile(out);
         const QByteArray first = "\"" + music("root/a.mp3").toUtf8() + "\",\"a.mp3\",\"Alpha\",\"Artist\",\"Album\",\"\","
                                  "\" \",\"1998\",\"\",\"\",\"\",\"\",\"1128\"\r\n";
         QVERIFY2(bytes.startsWith(first), bytes.constData());
@@ -308,13 +295,13 @@ private slots:
         m_prompts.answerText(music("empty.mdt"));
         w.MakeMdtMnuClick();
         QVERIFY(QFile::exists(music("empty.mdt")));
-        QCOMPARE(readAll(music("empty.mdt")).size(), 0);
+        QCOMPARE(readFile(music("empty.mdt")).size(), 0);
 
         // All rows.
         m_prompts.answer(QMessageBox::No);
         m_prompts.answerText(music("all.mdt"));
         w.MakeMdtMnuClick();
-        QCOMPARE(readAll(music("all.mdt")).count("\r\n"), 3);
+        QCOMPARE(readFile(music("all.mdt")).count("\r\n"), 3);
 
         // Cancelled save dialog: nothing written.
         m_prompts.clear();
@@ -360,7 +347,7 @@ private slots:
         drop(w, {music("root")}); // a (tagged), b (untagged, 1600 bytes), z (tagged)
         w.model()->append(row(QStringLiteral("gone"), music("root/gone.mp3")));
         select(w, {0, 1, 2, 3});
-        const QByteArray zBefore = readAll(music("root/z.mp3"));
+        const QByteArray zBefore = readFile(music("root/z.mp3"));
         QStringList captions;
         const int shown = withModals<TTagEditF>([&] { w.TagEditMnuClick(); },
                                                 {[&](TTagEditF *d) {
@@ -389,14 +376,14 @@ private slots:
         QCOMPARE(captions, (QStringList{QStringLiteral("a.mp3"), QStringLiteral("b.mp3"), QStringLiteral("z.mp3"),
                                         QStringLiteral("gone.mp3")}));
 
-        const QByteArray a = readAll(music("root/a.mp3"));
+        const QByteArray a = readFile(music("root/a.mp3"));
         QCOMPARE(a.size(), 1128); // rewritten in place
         QCOMPARE(a.mid(1000, 36), QByteArray("TAGAB\0", 6) + QByteArray(27, ' ') + QByteArray("Art"));
-        const QByteArray b = readAll(music("root/b.mp3"));
+        const QByteArray b = readFile(music("root/b.mp3"));
         QCOMPARE(b.size(), 1600 + 128); // appended
         QCOMPARE(b.mid(1600 + 93, 4), QByteArray("98\0 ", 4));
         QCOMPARE(b.at(b.size() - 1), '\0');
-        QCOMPARE(readAll(music("root/z.mp3")), zBefore); // cancelled
+        QCOMPARE(readFile(music("root/z.mp3")), zBefore); // cancelled
 
         // The missing file is named in an error and nothing is created.
         QCOMPARE(m_prompts.asked().size(), 2);
@@ -520,7 +507,7 @@ private slots:
         QCOMPARE(m_prompts.asked().size(), 2);
         QCOMPARE(m_prompts.asked()[0].kind, ScriptedPrompts::Kind::Folder);
         QCOMPARE(m_prompts.asked()[1].text, U("4 個のファイルをコピーしました。"));
-        QCOMPARE(readAll(out + QStringLiteral("/b.txt")), QByteArray("lyrics b"));
+        QCOMPARE(readFile(out + QStringLiteral("/b.txt")), QByteArray("lyrics b"));
         QVERIFY(QFile::exists(music("root/a.mp3")));
         QCOMPARE(m_settings->profile().value(QStringLiteral("Copy"), QStringLiteral("Auto")), QStringLiteral("1"));
     }
@@ -543,11 +530,11 @@ private slots:
                                d->OkBtn->click();
                            }});
         QCOMPARE(m_prompts.asked().last().text, U("3 個のファイルを移動しました。"));
-        QCOMPARE(readAll(music("root/a.mp3")).size(), 1128); // its copy failed: kept
+        QCOMPARE(readFile(music("root/a.mp3")).size(), 1128); // its copy failed: kept
         QVERIFY(!QFile::exists(music("root/a.txt")));
         QVERIFY(!QFile::exists(music("root/z.mp3")));
         QVERIFY(!QFile::exists(music("lyrics/z.txt")));
-        QCOMPARE(readAll(out + QStringLiteral("/z.txt")), QByteArray("found z"));
+        QCOMPARE(readFile(out + QStringLiteral("/z.txt")), QByteArray("found z"));
         QCOMPARE(m_settings->profile().value(QStringLiteral("Copy"), QStringLiteral("Move")), QStringLiteral("1"));
     }
 
@@ -591,8 +578,8 @@ private slots:
         QCOMPARE(m_prompts.asked().size(), 2); // two save dialogs, no summary
         QCOMPARE(m_prompts.asked()[0].title, U("Alpha のコピー"));
         QCOMPARE(m_prompts.asked()[0].initial, QStringLiteral("a.mp3"));
-        QCOMPARE(readAll(music("out/bee.mp3")).size(), 1600);
-        QCOMPARE(readAll(music("out/bee.txt")), QByteArray("lyrics b"));
+        QCOMPARE(readFile(music("out/bee.mp3")).size(), 1600);
+        QCOMPARE(readFile(music("out/bee.txt")), QByteArray("lyrics b"));
         QCOMPARE(QDir(music("out")).entryList(QDir::Files).size(), 2);
     }
 
@@ -628,7 +615,7 @@ private slots:
         QVERIFY(!m_settings->profile().writeString(QStringLiteral("Setting"), key, tool));
         run();
         const QString playlist = QFileInfo(tool).path() + QStringLiteral("/~Tunov~.m3u");
-        QCOMPARE(readAll(playlist), (music("a.mp3") + QStringLiteral("\r\n") + music("b.mp3") + QStringLiteral("\r\n")).toUtf8());
+        QCOMPARE(readFile(playlist), (music("a.mp3") + QStringLiteral("\r\n") + music("b.mp3") + QStringLiteral("\r\n")).toUtf8());
         QCOMPARE(m_launcher.requests().size(), 1);
         QCOMPARE(m_launcher.requests()[0].target, tool);
         QCOMPARE(m_launcher.requests()[0].arguments, QStringList{playlist});

@@ -3,6 +3,7 @@
 #include "app/ui/builtinpictures.h"
 #include "app/ui/mainform.h"
 #include "support/fakelauncher.h"
+#include "support/testfiles.h"
 #include "support/scriptedprompts.h"
 
 #include <QDir>
@@ -29,12 +30,6 @@ QRgb centreOf(const QPixmap &pixmap)
 {
     const QImage image = pixmap.toImage();
     return image.pixel(image.width() / 2, image.height() / 2);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

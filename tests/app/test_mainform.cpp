@@ -2,6 +2,7 @@
 #include "app/ui/mainform.h"
 #include "controls/ui/dtrackbar.h"
 #include "support/fakelauncher.h"
+#include "support/testfiles.h"
 #include "support/scriptedprompts.h"
 #include "tracks/trackmodel.h"
 
@@ -35,12 +36,6 @@ QStringList describe(const QMenu *menu)
             out << a->text() + QLatin1Char('|') + a->shortcut().toString();
     }
     return out;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "playback/clock.h"
 #include "playback/playermessages.h"
 #include "support/scriptedprompts.h"
+#include "support/testfiles.h"
 #include "tracks/trackmodel.h"
 
 #include <QDir>
@@ -31,19 +32,6 @@
 #include <sys/types.h>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 QString secondsText(const QList<int> &seconds)
 {

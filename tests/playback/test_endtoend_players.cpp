@@ -7,6 +7,7 @@
 #include "platform/windowbus.h"
 #include "playback/playermessages.h"
 #include "support/scriptedprompts.h"
+#include "support/testfiles.h"
 #include "tracks/trackmodel.h"
 
 #include <QAction>
@@ -20,19 +21,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 // The player's log without the polls of the plug-in and the clock.
 QStringList commandLog(const QString &path)

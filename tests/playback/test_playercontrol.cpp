@@ -9,6 +9,7 @@
 #include "playback/playercontrol.h"
 #include "playback/playermessages.h"
 #include "support/fakelauncher.h"
+#include "support/testfiles.h"
 #include "support/scriptedprompts.h"
 #include "tracks/trackmodel.h"
 
@@ -25,20 +26,6 @@
 namespace {
 
 QString U(const char *s) { return QString::fromUtf8(s); }
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // A player window in this process that records what reaches it, in order:
 // "send 273 40047 0", "post 1024 -26 100".

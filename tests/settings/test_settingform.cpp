@@ -6,6 +6,7 @@
 #include "settings/ui/settingform.h"
 #include "settings/ui/settingpages.h"
 #include "support/fakelauncher.h"
+#include "support/testfiles.h"
 #include "support/scriptedprompts.h"
 
 #include <QAction>
@@ -27,20 +28,6 @@
 namespace {
 
 QString U(const char *s) { return QString::fromUtf8(s); }
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 int countMessages(const ScriptedPrompts &prompts)
 {

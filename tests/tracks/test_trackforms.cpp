@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "support/testfiles.h"
 #include "tracks/filecopy.h"
 #include "tracks/genres.h"
 #include "tracks/ui/copyform.h"
@@ -21,20 +22,6 @@
 namespace {
 
 QString U(const char *s) { return QString::fromUtf8(s); }
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write fixture");
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 TrackRecord track(const QString &path, const QString &title = QStringLiteral("t"))
 {
@@ -190,8 +177,8 @@ private slots:
         for (const char *name : {"src/a.mp3", "src/b.mp3"})
             run.intoFolder(filecopy::filesOf(track(path(name)), path("index.ini"), path("find")), path("out/"));
         QCOMPARE(run.count(), 4); // the two search-folder lyrics do not exist
-        QCOMPARE(readAll(path("out/a.mp3")), QByteArray("AAAA"));
-        QCOMPARE(readAll(path("out/b.txt")), QByteArray("lyrics b"));
+        QCOMPARE(readFile(path("out/a.mp3")), QByteArray("AAAA"));
+        QCOMPARE(readFile(path("out/b.txt")), QByteArray("lyrics b"));
         QVERIFY(QFile::exists(path("src/a.mp3")));
         QCOMPARE(QDir(path("out")).entryList(QDir::Files | QDir::Hidden).size(), 4);
     }
@@ -206,9 +193,9 @@ private slots:
         run.intoFolder(filecopy::filesOf(track(path("src/a.mp3")), QString(), path("find")), path("out"));
         QCOMPARE(run.count(), 1);
         QVERIFY(!QFile::exists(path("src/a.mp3")));
-        QCOMPARE(readAll(path("out/a.mp3")), QByteArray("AAAA"));
-        QCOMPARE(readAll(path("src/a.txt")), QByteArray("lyrics a"));
-        QCOMPARE(readAll(path("find/a.txt")), QByteArray("found lyrics"));
+        QCOMPARE(readFile(path("out/a.mp3")), QByteArray("AAAA"));
+        QCOMPARE(readFile(path("src/a.txt")), QByteArray("lyrics a"));
+        QCOMPARE(readFile(path("find/a.txt")), QByteArray("found lyrics"));
         QVERIFY(QFileInfo(path("out/a.txt")).isDir());
         QCOMPARE(QDir(path("out")).entryList(QDir::Files | QDir::Hidden).size(), 1); // no leftovers
     }
@@ -217,12 +204,12 @@ private slots:
     {
         writeFile(path("src/a.mp3"), "new");
         QVERIFY(!filecopy::transferFile(path("src/a.mp3"), path("missing/a.mp3"), true));
-        QCOMPARE(readAll(path("src/a.mp3")), QByteArray("new"));
+        QCOMPARE(readFile(path("src/a.mp3")), QByteArray("new"));
         QVERIFY(!filecopy::transferFile(path("src/none.mp3"), path("src/copy.mp3"), false));
         QVERIFY(!QFile::exists(path("src/copy.mp3")));
         // Moving a file onto itself must not delete it.
         QVERIFY(!filecopy::transferFile(path("src/a.mp3"), path("src/../src/a.mp3"), true));
-        QCOMPARE(readAll(path("src/a.mp3")), QByteArray("new"));
+        QCOMPARE(readFile(path("src/a.mp3")), QByteArray("new"));
     }
 
     void copyReplacesAnExistingTarget()
@@ -230,7 +217,7 @@ private slots:
         writeFile(path("src/a.mp3"), "fresh bytes");
         writeFile(path("out/a.mp3"), "old");
         QVERIFY(filecopy::transferFile(path("src/a.mp3"), path("out/a.mp3"), false));
-        QCOMPARE(readAll(path("out/a.mp3")), QByteArray("fresh bytes"));
+        QCOMPARE(readFile(path("out/a.mp3")), QByteArray("fresh bytes"));
         QCOMPARE(QFileInfo(path("out/a.mp3")).lastModified(), QFileInfo(path("src/a.mp3")).lastModified());
     }
 
@@ -243,8 +230,8 @@ private slots:
         run.intoFolder(filecopy::filesOf(track(path("one/song.mp3")), QString(), QString()), path("out"));
         run.intoFolder(filecopy::filesOf(track(path("two/song.mp3")), QString(), QString()), path("out"));
         QCOMPARE(run.count(), 1);
-        QCOMPARE(readAll(path("out/song.mp3")), QByteArray("first"));
-        QCOMPARE(readAll(path("two/song.mp3")), QByteArray("second"));
+        QCOMPARE(readFile(path("out/song.mp3")), QByteArray("first"));
+        QCOMPARE(readFile(path("two/song.mp3")), QByteArray("second"));
     }
 
     void copyToTargetNamesLyricsAfterTheTarget()
@@ -259,8 +246,8 @@ private slots:
         filecopy::CopyRun again({true, true, true}, false);
         again.toTarget(filecopy::filesOf(track(path("src/a.mp3")), QString(), path("find")), path("out/new.mp3"));
         QCOMPARE(again.count(), 3);
-        QCOMPARE(readAll(path("out/new.mp3")), QByteArray("mp3"));
-        QCOMPARE(readAll(path("out/new.txt")), QByteArray("found")); // the search-folder copy comes last
+        QCOMPARE(readFile(path("out/new.mp3")), QByteArray("mp3"));
+        QCOMPARE(readFile(path("out/new.txt")), QByteArray("found")); // the search-folder copy comes last
     }
 
     // ---- tag editor ----
