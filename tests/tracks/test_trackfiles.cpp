@@ -143,7 +143,7 @@ void TestTrackFiles::genreTable()
 
 void TestTrackFiles::shippedGenreFile()
 {
-    const QString path = qEnvironmentVariable("TUNOVIA_TEST_DATA") + QStringLiteral("/../../data/tunovia.gnr");
+    const QString path = QStringLiteral(TUNOVIA_SOURCE_DIR "/data/tunovia.gnr");
     QVERIFY(QFileInfo::exists(path));
     const GenreTable table = GenreTable::load(path);
     QCOMPARE(table.name(0), QStringLiteral("Blues"));
