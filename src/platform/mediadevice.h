@@ -23,7 +23,8 @@ public:
 
     virtual ~MediaDevice() = default;
 
-    // Loads `file`; any previously open file is closed first.
+    // Loads `file`; any previously open file is closed first. A close()
+    // that arrives while open() waits makes it return false with NotOpen.
     virtual bool open(const QString &file) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;

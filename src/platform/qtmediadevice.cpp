@@ -96,12 +96,21 @@ bool QtMediaDevice::open(const QString &file)
     m_player->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     if (m_player->error() != QMediaPlayer::NoError)
         error = m_player->error();
+    m_openAborted = false;
     if (!done()) {
         timer.start(m_timeoutMs);
+        m_openLoop = &loop;
         loop.exec(QEventLoop::ExcludeUserInputEvents);
+        m_openLoop = nullptr;
     }
     QObject::disconnect(c1);
     QObject::disconnect(c2);
+
+    if (m_openAborted) {
+        m_openAborted = false;
+        m_player->setSource(QUrl());
+        return fail(NotOpen);
+    }
 
     if (error != QMediaPlayer::NoError) {
         m_player->setSource(QUrl());
@@ -125,6 +134,11 @@ bool QtMediaDevice::open(const QString &file)
 
 void QtMediaDevice::close()
 {
+    if (m_openLoop) {
+        // Closed from inside open()'s wait: end the wait, open() gives up.
+        m_openAborted = true;
+        m_openLoop->quit();
+    }
     if (m_player && m_open) {
         m_player->stop();
         m_player->setSource(QUrl());

@@ -8,6 +8,8 @@
 
 #include <QMediaPlayer>
 
+class QEventLoop;
+
 #include <memory>
 
 class QAudioOutput;
@@ -49,6 +51,8 @@ private:
     std::unique_ptr<QMediaPlayer> m_player;
     std::unique_ptr<QAudioOutput> m_output;
     bool m_open = false;
+    QEventLoop *m_openLoop = nullptr; // set while open() waits
+    bool m_openAborted = false;
     bool m_atEnd = false;
     QString m_file;
     qint64 m_sizeEstimate = 0;

@@ -49,9 +49,24 @@ void BuiltinPlayer::start()
 
 void BuiltinPlayer::stopAndClose()
 {
+    // Called from inside an open's event loop (a player switch by joypad or
+    // menu), the open in progress is abandoned rather than reported.
+    if (m_busy)
+        m_closeRequested = true;
     m_timer->stop();
     m_device.close();
     setStarted(false);
+}
+
+bool BuiltinPlayer::closedWhileOpening()
+{
+    if (!m_closeRequested)
+        return false;
+    m_closeRequested = false;
+    m_device.close();
+    m_timer->stop();
+    setStarted(false);
+    return true;
 }
 
 bool BuiltinPlayer::openAndPlay()
@@ -60,7 +75,10 @@ bool BuiltinPlayer::openAndPlay()
         return false; // empty playlist: reported with the last device code
     const QString file = m_playlist.at(m_position);
     m_device.close();
-    if (!m_device.open(file))
+    const bool opened = m_device.open(file);
+    if (m_closeRequested)
+        return false;
+    if (!opened)
         return false;
     m_device.play();
     emit fileStarted(file);
@@ -78,13 +96,13 @@ void BuiltinPlayer::tick()
         m_position = wrapped(m_position);
         if (openAndPlay()) {
             setStarted(true);
-        } else {
+        } else if (!closedWhileOpening()) {
             m_timer->stop();
             report();
         }
     } else if (m_device.position() >= m_device.length()) {
         m_position = wrapped(m_position + 1);
-        if (!openAndPlay()) {
+        if (!openAndPlay() && !closedWhileOpening()) {
             m_timer->stop();
             setStarted(false);
             report();
@@ -152,7 +170,7 @@ void BuiltinPlayer::previous()
     m_busy = true;
     const bool opened = openAndPlay();
     m_busy = false;
-    if (!opened)
+    if (!opened && !closedWhileOpening())
         m_sink.showException(errorText(m_device.lastError()));
 }
 

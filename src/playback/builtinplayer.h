@@ -70,6 +70,9 @@ private:
     void setStarted(bool started);
     bool openAndPlay(); // entry at m_position
     void report();      // timer already off
+    // After an open: true (and everything closed) when stopAndClose() came
+    // in while the device was opening.
+    bool closedWhileOpening();
     int wrapped(int position) const;
 
     MediaDevice &m_device;
@@ -80,4 +83,5 @@ private:
     int m_position = 0;
     bool m_started = false;
     bool m_busy = false; // a tick or Previous is opening a file
+    bool m_closeRequested = false;
 };

@@ -115,6 +115,8 @@ private slots:
     void stopAndClose();
     void eventsDuringAnOpenDoNotOpenAnotherFile_data();
     void eventsDuringAnOpenDoNotOpenAnotherFile();
+    void stopAndCloseDuringAnOpenIsNotAFailure_data();
+    void stopAndCloseDuringAnOpenIsNotAFailure();
     void realTimerTicks();
     void realDeviceLoops();
 
@@ -388,6 +390,44 @@ void TestBuiltinPlayer::stopAndClose()
     QVERIFY(!m_dev->isOpen());
     m_player->next(); // ignored once closed
     QVERIFY(!m_dev->isOpen());
+}
+
+void TestBuiltinPlayer::stopAndCloseDuringAnOpenIsNotAFailure_data()
+{
+    QTest::addColumn<int>("during"); // 0 first open, 1 move to the next file, 2 Previous
+    QTest::newRow("first open") << 0;
+    QTest::newRow("next file") << 1;
+    QTest::newRow("previous") << 2;
+}
+
+void TestBuiltinPlayer::stopAndCloseDuringAnOpenIsNotAFailure()
+{
+    QFETCH(int, during);
+    SlowOpenDevice device(*m_dev);
+    BuiltinPlayer player(device, *m_sink);
+    QSignalSpy fileStarted(&player, &BuiltinPlayer::fileStarted);
+    player.handOver(m_three);
+    if (during > 0)
+        player.tick(); // plays 1
+    device.whileOpening = [&] { player.stopAndClose(); };
+    if (during == 2) {
+        player.previous();
+    } else {
+        m_dev->advance(2000);
+        player.tick();
+    }
+    QVERIFY(m_sink->reports.isEmpty());
+    QVERIFY(m_sink->exceptions.isEmpty());
+    QVERIFY(!device.isOpen());
+    QVERIFY(!player.isStarted());
+    QVERIFY(!player.isTimerActive());
+    QCOMPARE(fileStarted.size(), during > 0 ? 1 : 0);
+
+    // The player starts again normally afterwards.
+    player.handOver({});
+    player.tick();
+    QVERIFY(player.isStarted());
+    QVERIFY(device.isOpen());
 }
 
 void TestBuiltinPlayer::eventsDuringAnOpenDoNotOpenAnotherFile_data()
