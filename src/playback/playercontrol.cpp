@@ -3,6 +3,7 @@
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/textcodec.h"
+#include "platform/u8.h"
 #include "playback/playermessages.h"
 
 #include <QFile>
@@ -12,8 +13,6 @@
 #include <array>
 
 namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
 
 constexpr std::array<qint64, 5> kScmpxTransport{scmpx::Previous, 0, scmpx::Pause, scmpx::Stop, scmpx::Next};
 

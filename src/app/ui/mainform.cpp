@@ -9,6 +9,7 @@
 #include "controls/ui/folderdialog.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
 
@@ -42,8 +43,6 @@ const char *const kSpeedHints[5] = {"Previous", "Play/Restart", "Pause/Unpause",
 constexpr int kRunWinamp = int(ButtonPicture::Winamp);
 constexpr int kRunScmpx = int(ButtonPicture::Scmpx);
 constexpr int kRunMci = int(ButtonPicture::Mci);
-
-QString U(const char *s) { return QString::fromUtf8(s); }
 
 // Draws a row's lyrics state as the picture in front of its title.
 class LyricsStateDelegate final : public QStyledItemDelegate {

@@ -6,6 +6,7 @@
 #include "library/indexfile.h"
 #include "library/ui/datselform.h"
 #include "platform/launcher.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
 
@@ -14,7 +15,6 @@
 #include <memory>
 
 namespace {
-QString U(const char *s) { return QString::fromUtf8(s); }
 }
 
 void TTunoviaF::openIndexFile(const QString &path)

@@ -2,11 +2,12 @@
 #include "app/ui/mainform.h"
 
 #include "app/ui/titleform.h"
+#include "app/wincolor.h"
 #include "controls/ui/dtrackbar.h"
 #include "library/albumfile.h"
-#include "app/wincolor.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
 
@@ -21,7 +22,6 @@
 #include <QTreeView>
 
 namespace {
-QString U(const char *s) { return QString::fromUtf8(s); }
 }
 
 void TTunoviaF::runTitleWindow()

@@ -3,6 +3,7 @@
 
 #include "app/ui/aboutform.h"
 #include "app/wincolor.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
 
@@ -14,8 +15,6 @@
 #include <QTreeView>
 
 namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
 
 // What a skin load failure reports; the pictures loaded before it stay.
 struct SkinError {

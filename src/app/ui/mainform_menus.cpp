@@ -3,6 +3,7 @@
 
 #include "app/actions.h"
 #include "app/wincolor.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
 
@@ -16,8 +17,6 @@
 #include <QTreeView>
 
 namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
 
 struct MenuItem {
     const char *caption; // nullptr: separator

@@ -6,6 +6,7 @@
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/textcodec.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/albumwriter.h"
 #include "tracks/filecopy.h"
@@ -31,8 +32,6 @@
 #include <QUrl>
 
 namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
 
 // Text after the last full stop of the whole path (the whole path without one), lower-cased.
 QString dropExtension(const QString &path)

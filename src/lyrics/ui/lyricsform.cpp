@@ -3,6 +3,7 @@
 #include "app/wincolor.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 
 #include <QCloseEvent>
@@ -13,7 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString U(const char *s) { return QString::fromUtf8(s); }
 const QString kCaption = QStringLiteral("Lyrics");
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "settings/ui/settingform.h"
 
 #include "controls/ui/folderdialog.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "settings/ui/settingpages.h"
 
@@ -18,7 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString U(const char *s) { return QString::fromUtf8(s); }
 }
 
 TSettingF::TSettingF(DialogSettings &settings, SettingsStore &store, Prompts &prompts, SettingHooks hooks,

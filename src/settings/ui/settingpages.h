@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <utility>
 
 class Prompts;
 class QButtonGroup;
@@ -19,6 +20,15 @@ class QPushButton;
 class QRadioButton;
 class TDisRangeTrackBar;
 class TFolderDialog;
+
+// A new widget carrying the object name the program and the tests find it by.
+template <typename W, typename... Args>
+W *named(const char *name, Args &&...args)
+{
+    auto *w = new W(std::forward<Args>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
 
 // The file and folder pickers of the browse buttons.
 class SettingBrowser {

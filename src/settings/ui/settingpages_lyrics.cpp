@@ -3,6 +3,7 @@
 
 #include "app/actions.h"
 #include "app/wincolor.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 
 #include <QCheckBox>
@@ -14,20 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
-
-template <typename W, typename... Args>
-W *named(const char *name, Args &&...args)
-{
-    auto *w = new W(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
 
 // ---- Lyrics ----
 

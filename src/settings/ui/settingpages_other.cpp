@@ -1,5 +1,6 @@
 // The pages "リスト", "パス" and "その他".
 #include "settings/ui/settingpages.h"
+#include "platform/u8.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,20 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
-
-template <typename W, typename... Args>
-W *named(const char *name, Args &&...args)
-{
-    auto *w = new W(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
 
 // ---- リスト ----
 

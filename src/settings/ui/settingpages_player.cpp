@@ -4,6 +4,7 @@
 #include "controls/ui/dtrackbar.h"
 #include "controls/ui/folderdialog.h"
 #include "platform/paths.h"
+#include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "settings/plugininstall.h"
 
@@ -19,20 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
-
-template <typename W, typename... Args>
-W *named(const char *name, Args &&...args)
-{
-    auto *w = new W(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
 
 void checkRadio(QButtonGroup *group, int index)
 {

@@ -1,5 +1,6 @@
 #include "tracks/ui/copyform.h"
 
+#include "platform/u8.h"
 #include "tracks/filecopy.h"
 
 #include <QCheckBox>
@@ -15,8 +16,6 @@
 #include <array>
 
 namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
 
 constexpr int kOrderRole = Qt::UserRole;
 // CopyList columns and the track fields they show.

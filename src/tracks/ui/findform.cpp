@@ -1,4 +1,5 @@
 #include "tracks/ui/findform.h"
+#include "platform/u8.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +13,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString U(const char *s) { return QString::fromUtf8(s); }
 constexpr int kBoxRows = 5; // boxes run down three columns
 } // namespace
 

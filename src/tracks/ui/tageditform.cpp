@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/textcodec.h"
+#include "platform/u8.h"
 #include "tracks/genres.h"
 
 #include <QComboBox>
@@ -13,8 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString U(const char *s) { return QString::fromUtf8(s); }
 
 // Limits count the bytes the tag stores, not characters: typing stops once
 // the CP932 form would not fit.
