@@ -51,7 +51,10 @@ Encoding detect(QByteArrayView bytes)
 
 QString fromCp932(QByteArrayView bytes)
 {
-    QStringDecoder decoder(kCp932Name);
+    // Opening a converter by name costs more than decoding a tag field, so
+    // each thread keeps one. Stateless: the lead byte of a character cut off
+    // at the end of one call must not carry over into the next.
+    thread_local QStringDecoder decoder(kCp932Name, QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     return decoder.decode(bytes);
