@@ -39,9 +39,9 @@ QString ScriptedPrompts::openFile(QWidget *, const QString &title, const QString
 }
 
 QString ScriptedPrompts::saveFile(QWidget *, const QString &title, const QString &startPath, const QString &filter,
-                                  const QString &)
+                                  const QString &, bool confirmOverwrite)
 {
-    m_asked.append({Kind::SaveFile, title, filter, Icon::None, {}, startPath});
+    m_asked.append({Kind::SaveFile, title, filter, Icon::None, {}, startPath, confirmOverwrite});
     const QVariant v = next();
     return v.typeId() == QMetaType::QString ? v.toString() : QString();
 }

@@ -16,6 +16,7 @@ public:
         Icon icon = Icon::None;
         QMessageBox::StandardButtons buttons;
         QString initial; // start path or initial text
+        bool confirmOverwrite = true; // save dialogs
     };
 
     // Answers are used in order; when the script runs dry a message gets its
@@ -36,7 +37,7 @@ public:
                                      const QString &initial) override;
     QString openFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter,
-                     const QString &defaultSuffix) override;
+                     const QString &defaultSuffix, bool confirmOverwrite) override;
     QString folder(QWidget *parent, const QString &title, const QString &startDir) override;
     std::optional<QFont> font(QWidget *parent, const QFont &initial) override;
     std::optional<QColor> color(QWidget *parent, const QColor &initial) override;

@@ -287,7 +287,8 @@ void TTunoviaF::FileCopyClick()
             const filecopy::TrackFiles files = filesOf(i);
             const QString target = m_services.prompts.saveFile(
                 this, tracks[size_t(i)][TrackField::Title] + U(" のコピー"), paths::namePart(files.mp3),
-                U("MP3 + Lyrics (*.mp3 *.rmp *.txt);;MP3 (*.mp3 *.rmp);;Lyrics (*.txt)"), QStringLiteral("mp3"));
+                U("MP3 + Lyrics (*.mp3 *.rmp *.txt);;MP3 (*.mp3 *.rmp);;Lyrics (*.txt)"), QStringLiteral("mp3"),
+                false); // the copy replaces an existing file without asking
             if (!target.isEmpty())
                 run.toTarget(files, target);
         }

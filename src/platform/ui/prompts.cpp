@@ -39,11 +39,12 @@ QString QtPrompts::openFile(QWidget *parent, const QString &title, const QString
 }
 
 QString QtPrompts::saveFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter,
-                            const QString &defaultSuffix)
+                            const QString &defaultSuffix, bool confirmOverwrite)
 {
     QFileDialog dialog(parent, title, startPath, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -23,8 +23,9 @@ public:
                                              const QString &initial = {}) = 0;
     // `filter` uses Qt's form ("説明 (*.ini);;全てのファイル (*)"). Empty when cancelled.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter) = 0;
+    // With `confirmOverwrite` off, choosing an existing file is not questioned.
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter,
-                             const QString &defaultSuffix) = 0;
+                             const QString &defaultSuffix, bool confirmOverwrite = true) = 0;
     virtual QString folder(QWidget *parent, const QString &title, const QString &startDir) = 0;
     virtual std::optional<QFont> font(QWidget *parent, const QFont &initial) = 0;
     virtual std::optional<QColor> color(QWidget *parent, const QColor &initial) = 0;
@@ -49,7 +50,7 @@ public:
                                      const QString &initial) override;
     QString openFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter,
-                     const QString &defaultSuffix) override;
+                     const QString &defaultSuffix, bool confirmOverwrite) override;
     QString folder(QWidget *parent, const QString &title, const QString &startDir) override;
     std::optional<QFont> font(QWidget *parent, const QFont &initial) override;
     std::optional<QColor> color(QWidget *parent, const QColor &initial) override;
