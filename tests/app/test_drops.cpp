@@ -1,12 +1,9 @@
 // The main window's track tools: drops, album files, the tag editor, find,
 // totals, copy and move, and the outside tools.
-#include "app/settingsstore.h"
-#include "app/ui/mainform.h"
 #include "controls/ui/folderdialog.h"
 #include "library/albumfile.h"
-#include "support/fakelauncher.h"
+#include "support/mainwindowfixture.h"
 #include "support/testfiles.h"
-#include "support/scriptedprompts.h"
 #include "tracks/id3v1.h"
 #include "tracks/trackmodel.h"
 #include "tracks/ui/copyform.h"
@@ -25,14 +22,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QCheckBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QUrl>
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -100,24 +95,14 @@ TrackRecord row(const QString &title, const QString &path = {}, const QString &t
 
 } // namespace
 
-class TestDrops : public QObject {
+class TestDrops : public QObject, public MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    FakeLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<TTunoviaF> m_window;
-
-    QString programFolder() const { return m_dir.path() + QStringLiteral("/prog/"); }
-    QString ini() const { return m_dir.filePath(QStringLiteral("config/Tunov.ini")); }
     QString music(const char *name = "") const { return m_dir.path() + QStringLiteral("/music/") + U(name); }
 
     TTunoviaF &makeWindow()
     {
-        m_window.reset();
-        m_settings = std::make_unique<SettingsStore>(ini(), nullptr, programFolder());
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+        MainWindowFixture::makeWindow();
         m_window->folderDialog()->setPrompts(&m_prompts);
         m_window->setAcceptDrops(true); // as the show sequence does
         return *m_window;
@@ -162,20 +147,13 @@ class TestDrops : public QObject {
 private slots:
     void initTestCase()
     {
-        QDir().mkpath(programFolder());
-        qputenv("TUNOVIA_PROGRAM_DIR", programFolder().toUtf8());
-        // A private instance lock: another Tunovia running on this machine must not end the test.
-        const QString runtime = m_dir.filePath(QStringLiteral("run"));
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+        useProgramFolder();
+        usePrivateRuntime();
     }
 
     void init()
     {
-        m_prompts.clear();
-        m_launcher.clear();
-        m_launcher.succeed = true;
+        clearDoubles();
         QFile::remove(ini());
         QDir(music()).removeRecursively();
         makeTree();

@@ -1,20 +1,15 @@
 // Skins, list fonts and colours, and the list style buttons of the main window.
-#include "app/settingsstore.h"
 #include "app/ui/builtinpictures.h"
-#include "app/ui/mainform.h"
-#include "support/fakelauncher.h"
+#include "support/mainwindowfixture.h"
 #include "support/testfiles.h"
-#include "support/scriptedprompts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
-#include <memory>
 
 namespace {
 
@@ -34,26 +29,17 @@ QRgb centreOf(const QPixmap &pixmap)
 
 } // namespace
 
-class TestLook : public QObject {
+class TestLook : public QObject, public MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    FakeLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<TTunoviaF> m_window;
+public:
+    TestLook() : MainWindowFixture(QStringLiteral("Tunov.ini")) {}
 
-    QString ini() const { return m_dir.filePath(QStringLiteral("Tunov.ini")); }
-
+private:
+    // Every window starts from exactly these settings, with nothing asked yet.
     TTunoviaF &makeWindow(const QByteArray &settings = {})
     {
-        m_window.reset();
-        QFile f(ini());
-        if (f.open(QIODevice::WriteOnly))
-            f.write(settings);
-        f.close();
-        m_settings = std::make_unique<SettingsStore>(ini(), nullptr, m_dir.path() + QStringLiteral("/prog/"));
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+        MainWindowFixture::makeWindow(settings);
         m_prompts.clear();
         return *m_window;
     }
@@ -67,7 +53,7 @@ class TestLook : public QObject {
     }
 
 private slots:
-    void initTestCase() { qputenv("XDG_RUNTIME_DIR", m_dir.path().toUtf8()); }
+    void initTestCase() { usePrivateRuntime(); }
     void cleanup() { m_window.reset(); }
 
     void timeSkinReplacesTheDigits()

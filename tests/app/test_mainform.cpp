@@ -1,9 +1,6 @@
-#include "app/settingsstore.h"
-#include "app/ui/mainform.h"
 #include "controls/ui/dtrackbar.h"
-#include "support/fakelauncher.h"
+#include "support/mainwindowfixture.h"
 #include "support/testfiles.h"
-#include "support/scriptedprompts.h"
 #include "tracks/trackmodel.h"
 
 #include <QAction>
@@ -14,7 +11,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -40,37 +36,15 @@ QStringList describe(const QMenu *menu)
 
 } // namespace
 
-class TestMainForm : public QObject {
+class TestMainForm : public QObject, public MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    FakeLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<TTunoviaF> m_window;
-
-    QString programFolder() const { return m_dir.path() + QStringLiteral("/prog/"); }
-    QString ini() const { return m_dir.filePath(QStringLiteral("config/Tunov.ini")); }
-
-    TTunoviaF &makeWindow()
-    {
-        m_window.reset();
-        m_settings = std::make_unique<SettingsStore>(ini(), nullptr, programFolder());
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
-        return *m_window;
-    }
-
 private slots:
-    void initTestCase()
-    {
-        QDir().mkpath(programFolder());
-        qputenv("TUNOVIA_PROGRAM_DIR", programFolder().toUtf8());
-    }
+    void initTestCase() { useProgramFolder(); }
 
     void init()
     {
-        m_prompts.clear();
-        m_launcher.clear();
+        clearDoubles();
         QFile::remove(ini());
         QDir(programFolder() + QStringLiteral("help")).removeRecursively();
     }

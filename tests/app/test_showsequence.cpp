@@ -1,10 +1,7 @@
 // The show sequence end to end on the demo library: the album dialog opens,
 // albums are chosen and their tracks fill the list.
-#include "app/settingsstore.h"
-#include "app/ui/mainform.h"
 #include "library/ui/datselform.h"
-#include "support/fakelauncher.h"
-#include "support/scriptedprompts.h"
+#include "support/mainwindowfixture.h"
 #include "tracks/trackmodel.h"
 
 #include <QApplication>
@@ -12,13 +9,11 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -37,22 +32,18 @@ QTreeWidgetItem *folderNamed(QTreeWidget *tree, const QString &name)
 
 } // namespace
 
-class TestShowSequence : public QObject {
+class TestShowSequence : public QObject, public MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    FakeLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<TTunoviaF> m_window;
+public:
+    TestShowSequence() : MainWindowFixture(QStringLiteral("Tunov.ini"), QString()) {}
 
+private:
     TTunoviaF &makeWindow(const QString &indexPath)
     {
         m_window.reset();
-        QFile::remove(m_dir.filePath(QStringLiteral("Tunov.ini")));
-        m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("Tunov.ini")), nullptr,
-                                                     m_dir.path() + QLatin1Char('/'));
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+        QFile::remove(ini());
+        MainWindowFixture::makeWindow();
         m_window->setCurrentIndexPath(indexPath);
         m_prompts.clear();
         return *m_window;

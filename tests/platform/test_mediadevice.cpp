@@ -1,36 +1,13 @@
 #include "platform/fakemediadevice.h"
 #include "platform/qtmediadevice.h"
+#include "support/audiofiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
-
-QByteArray silentWav(int ms, int rate = 8000)
-{
-    const quint32 samples = quint32(qint64(rate) * ms / 1000);
-    const quint32 dataSize = samples * 2; // 16-bit mono
-    QByteArray out;
-    auto u32 = [&out](quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
-    auto u16 = [&out](quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
-    out.append("RIFF");
-    u32(36 + dataSize);
-    out.append("WAVEfmt ");
-    u32(16);
-    u16(1);            // PCM
-    u16(1);            // mono
-    u32(quint32(rate));
-    u32(quint32(rate) * 2);
-    u16(2);
-    u16(16);
-    out.append("data");
-    u32(dataSize);
-    out.append(QByteArray(int(dataSize), '\0'));
-    return out;
-}
 
 // MPEG-1 Layer III, 128 kbit/s, 44.1 kHz frames whose side information is
 // all zero: every decoder plays them as silence.

@@ -1,13 +1,13 @@
 #include "platform/fakemediadevice.h"
 #include "platform/qtmediadevice.h"
 #include "playback/builtinplayer.h"
+#include "support/audiofiles.h"
 
 #include <QFile>
 #include <functional>
 #include <utility>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -33,29 +33,6 @@ public:
     }
     void showException(const QString &text) override { exceptions.append(text); }
 };
-
-QByteArray silentWav(int ms)
-{
-    const quint32 rate = 8000;
-    const quint32 dataSize = rate * quint32(ms) / 1000 * 2;
-    QByteArray out;
-    auto u32 = [&out](quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
-    auto u16 = [&out](quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
-    out.append("RIFF");
-    u32(36 + dataSize);
-    out.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    out.append("data");
-    u32(dataSize);
-    out.append(QByteArray(int(dataSize), '\0'));
-    return out;
-}
 
 // A device whose open() lets other events run first, as a real back end's
 // nested event loop does.

@@ -1,6 +1,4 @@
-#include "app/settingsstore.h"
 #include "app/ui/builtinpictures.h"
-#include "app/ui/mainform.h"
 #include "lyrics/ui/lyricsform.h"
 #include "platform/fakemediadevice.h"
 #include "platform/qtmediadevice.h"
@@ -8,31 +6,20 @@
 #include "playback/builtinplayer.h"
 #include "playback/clock.h"
 #include "playback/playermessages.h"
-#include "support/fakelauncher.h"
-#include "support/scriptedprompts.h"
+#include "support/mainwindowfixture.h"
 #include "tracks/trackmodel.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
 namespace {
 
 QString U(const char *s) { return QString::fromUtf8(s); }
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 // Gives a file a distinct modification time, as a later write would.
 void touch(const QString &path, int secondsFromNow)
@@ -52,30 +39,21 @@ TrackRecord track(const QString &path, const QString &title)
 
 } // namespace
 
-class TestClockWidget : public QObject {
+class TestClockWidget : public QObject, public MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    FakeLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<TTunoviaF> m_window;
     std::unique_ptr<MessageWindow> m_player;
     FakeMediaDevice *m_device = nullptr; // owned by the window
     qint64 m_pos = -1, m_len = -1;
     int m_timeRequests = 0;
 
-    QString path(const QString &name) const { return m_dir.filePath(name); }
     QString dataFile() const { return path(QStringLiteral("winamp/Tunov.dat")); }
 
     enum Player { Winamp = 0, Scmpx = 1, Builtin = 2 };
 
     TTunoviaF &makeWindow(Player player)
     {
-        m_settings = std::make_unique<SettingsStore>(path(QStringLiteral("config/Tunov.ini")), nullptr,
-                                                     path(QStringLiteral("prog/")));
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
-        TTunoviaF &w = *m_window;
+        TTunoviaF &w = MainWindowFixture::makeWindow();
         w.createLyricsWindow();
         w.connectClockAndLyrics();
         auto device = std::make_unique<FakeMediaDevice>(true);
@@ -128,11 +106,10 @@ class TestClockWidget : public QObject {
 private slots:
     void init()
     {
-        m_prompts.clear();
-        m_launcher.clear();
+        clearDoubles();
         m_pos = m_len = -1;
         m_timeRequests = 0;
-        QFile::remove(path(QStringLiteral("config/Tunov.ini")));
+        QFile::remove(ini());
         QFile::remove(dataFile());
     }
     void cleanup()
@@ -401,10 +378,7 @@ private slots:
             if (!probe.open(demo))
                 QSKIP("the media back end cannot play MP3 files here");
         }
-        m_settings = std::make_unique<SettingsStore>(path(QStringLiteral("config/Tunov.ini")), nullptr,
-                                                     path(QStringLiteral("prog/")));
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
-        TTunoviaF &w = *m_window;
+        TTunoviaF &w = MainWindowFixture::makeWindow();
         w.createLyricsWindow();
         w.connectClockAndLyrics();
         w.setMediaDevice(std::make_unique<QtMediaDevice>());

@@ -2,16 +2,15 @@
 // the plug-in loaded by the player names the file in Tunov.dat, the main
 // window's clock reads it, loads the lyrics beside the track and moves the
 // highlight as the player's position advances.
-#include "app/settingsstore.h"
 #include "app/ui/builtinpictures.h"
-#include "app/ui/mainform.h"
 #include "lyrics/ui/lyricsform.h"
 #include "platform/launcher.h"
 #include "platform/textcodec.h"
 #include "platform/windowbus.h"
 #include "playback/clock.h"
 #include "playback/playermessages.h"
-#include "support/scriptedprompts.h"
+#include "support/mainwindowfixture.h"
+#include "support/standinplayer.h"
 #include "support/testfiles.h"
 #include "tracks/trackmodel.h"
 
@@ -20,13 +19,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
-#include <memory>
 
 #include <csignal>
 #include <sys/types.h>
@@ -49,19 +46,12 @@ bool playerRunning(qint64 pid)
 
 } // namespace
 
-class TestEndToEndLyrics : public QObject {
+class TestEndToEndLyrics : public QObject, public BasicMainWindowFixture<SystemLauncher> {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    SystemLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_store;
-    std::unique_ptr<TTunoviaF> m_window;
     QString m_class;
     QString m_pidFile;
 
-    QString bin(const char *name) const { return qEnvironmentVariable("TUNOVIA_BIN_DIR") + u'/' + QLatin1String(name); }
-    QString path(const QString &relative) const { return m_dir.filePath(relative); }
     qint64 playerPid() const { return readFile(m_pidFile).trimmed().toLongLong(); }
 
     // The stand-in as the configured Winamp, headless under this test's class
@@ -70,13 +60,13 @@ class TestEndToEndLyrics : public QObject {
     QString makeWrapper(const QString &folder)
     {
         QDir().mkpath(folder + QStringLiteral("Plugins"));
-        if (!QFile::copy(bin("gen_tunly.so"), folder + QStringLiteral("Plugins/gen_tunly.so")))
+        if (!QFile::copy(builtFile("gen_tunly.so"), folder + QStringLiteral("Plugins/gen_tunly.so")))
             return {};
         m_pidFile = folder + QStringLiteral("pid");
         const QString wrapper = folder + QStringLiteral("player");
         const QString script = QStringLiteral("#!/bin/sh\ncd '%1' || exit 1\necho $$ > pid\n"
                                               "TUNOVIA_PROGRAM_DIR='%1' exec '%2' --headless --class '%3' --log run.log \"$@\"\n")
-                                   .arg(folder, bin("tunovia-player"), m_class);
+                                   .arg(folder, builtFile("tunovia-player"), m_class);
         if (!writeFile(wrapper, script.toUtf8()))
             return {};
         QFile::setPermissions(wrapper, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -112,11 +102,10 @@ private slots:
     {
         if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
             QSKIP("no session bus");
-        QVERIFY(QFileInfo::exists(bin("tunovia-player")));
-        QVERIFY(QFileInfo::exists(bin("gen_tunly.so")));
+        QVERIFY(QFileInfo::exists(builtFile("tunovia-player")));
+        QVERIFY(QFileInfo::exists(builtFile("gen_tunly.so")));
         QVERIFY(m_dir.isValid());
-        // The window's single-instance lock must not meet another Tunovia of this user.
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        usePrivateRuntime();
         // The plug-in finds the player's path in the same settings file.
         qputenv("TUNOVIA_CONFIG_DIR", QFile::encodeName(path(QStringLiteral("config"))));
         qputenv("TUNOVIA_FAKE_MEDIA", "1");
@@ -124,17 +113,14 @@ private slots:
 
     void cleanup()
     {
-        // A player left over by a failed step must not outlive the run.
-        const WindowHandle left = WindowBus::findWindow(m_class);
-        if (!left.isNull())
-            WindowBus::send(left, WM_COMMAND, winamp::Close, 0);
+        closeLeftoverPlayer(m_class);
         const qint64 pid = playerPid();
         if (playerRunning(pid)) {
             if (!QTest::qWaitFor([pid] { return !playerRunning(pid); }, 5000))
                 ::kill(pid_t(pid), SIGKILL);
         }
         m_window.reset();
-        m_store.reset();
+        m_settings.reset();
     }
 
     void winampLyricsFollowThePlayersClock()
@@ -161,9 +147,7 @@ private slots:
                                    "[ClassName]\r\nWinamp=" + m_class.toUtf8() +
                                    "\r\n[Plug-In]\r\nInterval=50\r\n"));
 
-        m_store = std::make_unique<SettingsStore>(ini, nullptr, path(QStringLiteral("prog/")));
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_store});
-        TTunoviaF &w = *m_window;
+        TTunoviaF &w = makeWindow();
         w.createLyricsWindow();
         w.setCurrentIndexPath(path(QStringLiteral("list.dat")));
         w.show();

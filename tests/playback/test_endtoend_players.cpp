@@ -1,12 +1,10 @@
 // The main window hands tracks to the real stand-in player (started through
 // the real launcher) and controls it over the session bus; the plug-in that
 // the player loads reports the playing file.
-#include "app/settingsstore.h"
-#include "app/ui/mainform.h"
 #include "platform/launcher.h"
 #include "platform/windowbus.h"
-#include "playback/playermessages.h"
-#include "support/scriptedprompts.h"
+#include "support/mainwindowfixture.h"
+#include "support/standinplayer.h"
 #include "support/testfiles.h"
 #include "tracks/trackmodel.h"
 
@@ -15,10 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
-#include <memory>
 
 namespace {
 
@@ -36,19 +32,11 @@ QStringList commandLog(const QString &path)
 
 } // namespace
 
-class TestEndToEndPlayers : public QObject {
+class TestEndToEndPlayers : public QObject, public BasicMainWindowFixture<SystemLauncher> {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    SystemLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_store;
-    std::unique_ptr<TTunoviaF> m_window;
     QString m_class;
 
-    QString bin(const char *name) const { return qEnvironmentVariable("TUNOVIA_BIN_DIR") + u'/' + QLatin1String(name); }
-    QString path(const QString &relative) const { return m_dir.filePath(relative); }
-    QString ini() const { return path(QStringLiteral("config/Tunov.ini")); }
     QString music(const char *name) const { return path(QStringLiteral("music/")) + QLatin1String(name); }
 
     // The stand-in as the configured player: a wrapper that runs it headless
@@ -62,7 +50,7 @@ class TestEndToEndPlayers : public QObject {
             QStringLiteral("#!/bin/sh\ncd '%1' || exit 1\nn=$(($(cat count 2>/dev/null || echo 0) + 1))\necho $n > count\n"
                            "TUNOVIA_PROGRAM_DIR='%1' '%2' --headless %3 --class '%4' --log \"run$n.log\" \"$@\"\n"
                            "echo $n >> exits\n")
-                .arg(folder, bin("tunovia-player"), mode, m_class);
+                .arg(folder, builtFile("tunovia-player"), mode, m_class);
         if (!writeFile(wrapper, script.toUtf8()))
             return {};
         QFile::setPermissions(wrapper, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -80,8 +68,7 @@ class TestEndToEndPlayers : public QObject {
     void openWindowOnList(const QByteArray &settings)
     {
         QVERIFY(writeFile(ini(), settings));
-        m_store = std::make_unique<SettingsStore>(ini(), nullptr, path(QStringLiteral("prog/")));
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_store});
+        makeWindow();
         m_window->connectPlayerControls();
         m_window->setCurrentIndexPath(path(QStringLiteral("list.dat")));
         m_window->show();
@@ -95,11 +82,10 @@ private slots:
     {
         if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
             QSKIP("no session bus");
-        QVERIFY(QFileInfo::exists(bin("tunovia-player")));
-        QVERIFY(QFileInfo::exists(bin("gen_tunly.so")));
+        QVERIFY(QFileInfo::exists(builtFile("tunovia-player")));
+        QVERIFY(QFileInfo::exists(builtFile("gen_tunly.so")));
         QVERIFY(m_dir.isValid());
-        // The window's single-instance lock must not meet another Tunovia of this user.
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        usePrivateRuntime();
         qputenv("TUNOVIA_CONFIG_DIR", QFile::encodeName(path(QStringLiteral("config"))));
         qputenv("TUNOVIA_FAKE_MEDIA", "1");
         // 160000 bytes play 10 s on the stand-in's clock.
@@ -119,12 +105,9 @@ private slots:
 
     void cleanup()
     {
-        // A player left over by a failed test must not outlive the run.
-        const WindowHandle left = WindowBus::findWindow(m_class);
-        if (!left.isNull())
-            WindowBus::send(left, WM_COMMAND, winamp::Close, 0);
+        closeLeftoverPlayer(m_class);
         m_window.reset();
-        m_store.reset();
+        m_settings.reset();
     }
 
     void winampPlaysControlsAndQuits()
@@ -132,7 +115,7 @@ private slots:
         const QString folder = path(QStringLiteral("winamp/"));
         const QString log = folder + QStringLiteral("run1.log");
         QVERIFY(QDir().mkpath(folder + QStringLiteral("Plugins")));
-        QVERIFY(QFile::copy(bin("gen_tunly.so"), folder + QStringLiteral("Plugins/gen_tunly.so")));
+        QVERIFY(QFile::copy(builtFile("gen_tunly.so"), folder + QStringLiteral("Plugins/gen_tunly.so")));
         const QString wrapper = makeWrapper(folder, QString());
         QVERIFY(!wrapper.isEmpty());
         openWindowOnList("[Setting]\r\nWinamp=" + QFile::encodeName(wrapper) +

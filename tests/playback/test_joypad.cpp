@@ -1,12 +1,8 @@
-#include "app/settingsstore.h"
-#include "app/ui/mainform.h"
 #include "platform/joystick.h"
-#include "support/fakelauncher.h"
-#include "support/scriptedprompts.h"
+#include "support/mainwindowfixture.h"
 #include "tracks/trackmodel.h"
 
 #include <QItemSelectionModel>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <SDL.h>
@@ -38,22 +34,19 @@ public:
 
 Q_DECLARE_METATYPE(JoystickState)
 
-class TestJoypad : public QObject {
+class TestJoypad : public QObject, public MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    FakeLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<TTunoviaF> m_window;
+public:
+    TestJoypad() : MainWindowFixture(QStringLiteral("Tunov.ini"), QString()) {}
+
+private:
     std::shared_ptr<FakeJoystick> m_pad;
 
     // A window with three tracks, bindings that select all (8) or invert (9).
     TTunoviaF &makeWindow()
     {
-        m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("Tunov.ini")), nullptr,
-                                                     m_dir.path() + QStringLiteral("/"));
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+        MainWindowFixture::makeWindow();
         for (int i = 0; i < 3; ++i) {
             TrackRecord t;
             t[TrackField::Title] = QStringLiteral("t%1").arg(i);

@@ -1,13 +1,10 @@
-#include "app/settingsstore.h"
-#include "app/ui/mainform.h"
 #include "controls/ui/dtrackbar.h"
 #include "platform/profile.h"
 #include "platform/textcodec.h"
 #include "settings/ui/settingform.h"
 #include "settings/ui/settingpages.h"
-#include "support/fakelauncher.h"
+#include "support/mainwindowfixture.h"
 #include "support/testfiles.h"
-#include "support/scriptedprompts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -560,22 +557,12 @@ private slots:
 };
 
 // The dialog as the main window runs it, from the menu.
-class TestSettingDialogInWindow : public QObject {
+class TestSettingDialogInWindow : public QObject, public MainWindowFixture {
     Q_OBJECT
-
-    QTemporaryDir m_dir;
-    ScriptedPrompts m_prompts;
-    FakeLauncher m_launcher;
-    std::unique_ptr<SettingsStore> m_settings;
-    std::unique_ptr<TTunoviaF> m_window;
-
-    QString ini() const { return m_dir.filePath(QStringLiteral("config/Tunov.ini")); }
 
     TTunoviaF &makeWindow()
     {
-        m_window.reset();
-        m_settings = std::make_unique<SettingsStore>(ini(), nullptr, m_dir.path() + QStringLiteral("/prog/"));
-        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+        MainWindowFixture::makeWindow();
         m_window->createSettingsDialog();
         return *m_window;
     }
@@ -596,7 +583,7 @@ class TestSettingDialogInWindow : public QObject {
     }
 
 private slots:
-    void initTestCase() { qputenv("TUNOVIA_PROGRAM_DIR", (m_dir.path() + QStringLiteral("/prog/")).toUtf8()); }
+    void initTestCase() { useProgramFolder(); }
     void cleanup() { m_window.reset(); }
 
     void applyThenCancelKeepsOnlyWhatWasApplied()
