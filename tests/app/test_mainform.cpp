@@ -190,6 +190,18 @@ private slots:
         QCOMPARE(w.currentIndexPath(), QStringLiteral("/media/music/tunovia.ini"));
     }
 
+    void relativeIndexPathIsTakenFromTheWorkingFolder()
+    {
+        // Held as given, the album folder would be joined to the index
+        // folder twice when tracks are handed to a player.
+        TTunoviaF &w = makeWindow();
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        w.FormCreate({QStringLiteral("demo/tunovia.ini")});
+        QDir::setCurrent(before);
+        QCOMPARE(w.currentIndexPath(), m_dir.path() + QStringLiteral("/demo/tunovia.ini"));
+    }
+
     void exitAsksAndNoKeepsRunningWithoutWriting()
     {
         TTunoviaF &w = makeWindow();

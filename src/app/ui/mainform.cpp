@@ -375,6 +375,11 @@ void TTunoviaF::FormCreate(const QStringList &arguments)
     m_currentIndexPath = chooseStartupIndex(m_services.settings, prompts);
     if (auto fromArgs = indexPathFromCommandLine(arguments))
         m_currentIndexPath = *fromArgs;
+    // A relative index path ("tunovia data/tunovia.ini") names a file in the
+    // working folder; held as given, album and track paths built from it
+    // would be resolved against the index folder a second time.
+    if (!m_currentIndexPath.isEmpty())
+        m_currentIndexPath = QFileInfo(m_currentIndexPath).absoluteFilePath();
     m_VolumeBar->setValue(m_services.settings.restoreMainVolume());
 }
 
