@@ -246,6 +246,7 @@ private slots:
         QCOMPARE(m_prompts.asked()[0].text, U("選択されているファイルだけを出力の対象にしますか？"));
         QCOMPARE(m_prompts.asked()[1].kind, ScriptedPrompts::Kind::SaveFile);
         QCOMPARE(m_prompts.asked()[1].title, U("アルバムファイル(.mdt)の作成"));
+        QVERIFY(m_prompts.asked()[1].confirmOverwrite);
         const QByteArray bytes = readFile(out);
         const QByteArray first = "\"" + music("root/a.mp3").toUtf8() + "\",\"a.mp3\",\"Alpha\",\"Artist\",\"Album\",\"\","
                                  "\" \",\"1998\",\"\",\"\",\"\",\"\",\"1128\"\r\n";
@@ -555,6 +556,7 @@ private slots:
                            }});
         QCOMPARE(m_prompts.asked().size(), 2); // two save dialogs, no summary
         QCOMPARE(m_prompts.asked()[0].title, U("Alpha のコピー"));
+        QVERIFY(!m_prompts.asked()[0].confirmOverwrite); // the copy replaces without asking
         QCOMPARE(m_prompts.asked()[0].initial, QStringLiteral("a.mp3"));
         QCOMPARE(readFile(music("out/bee.mp3")).size(), 1600);
         QCOMPARE(readFile(music("out/bee.txt")), QByteArray("lyrics b"));
