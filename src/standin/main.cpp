@@ -16,6 +16,7 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QFile>
+#include <QTimer>
 #include <QFileInfo>
 #include <QSocketNotifier>
 
@@ -178,8 +179,10 @@ int main(int argc, char *argv[])
             ui->show();
     }
 
+    // Started from the running event loop, as a later hand-over would be:
+    // audio back ends finish connecting there.
     if (!playlist.isEmpty() && engine.loadPlaylist(playlist) && engine.count() > 0)
-        engine.playIndex(0);
+        QTimer::singleShot(0, &engine, [&engine] { engine.playIndex(0); });
 
     const int rc = app.exec();
     plugins.quitAll();

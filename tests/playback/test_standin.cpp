@@ -2,6 +2,7 @@
 // drives the outside players; its plug-in reports the playing file.
 #include "platform/windowbus.h"
 #include "playback/playermessages.h"
+#include "support/audiofiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,9 +61,10 @@ private Q_SLOTS:
     void scmpxReceivesPlaylistByteWise();
     void secondStartHandsOverThePlaylist();
     void runsWithoutSessionBus();
+    void realDevicePlaysThePlaylistAtStart();
 
 private:
-    WindowHandle start(const QStringList &args, const QString &className);
+    WindowHandle start(const QStringList &args, const QString &className, bool headless = true);
     qint64 send(quint32 msg, qint64 w, qint64 l) { return WindowBus::send(m_window, msg, w, l); }
     qint64 position() { return send(WM_USER, 0, winamp::IpcGetOutputTime); }
     qint64 listPos() { return send(WM_USER, 0, winamp::IpcGetListPos); }
@@ -111,7 +113,7 @@ void TestStandin::cleanup()
     m_window = WindowHandle();
 }
 
-WindowHandle TestStandin::start(const QStringList &args, const QString &className)
+WindowHandle TestStandin::start(const QStringList &args, const QString &className, bool headless)
 {
     m_player = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -119,10 +121,9 @@ WindowHandle TestStandin::start(const QStringList &args, const QString &classNam
     env.insert(QStringLiteral("TUNOVIA_PROGRAM_DIR"), m_prog);
     m_player->setProcessEnvironment(env);
     m_player->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QStringList mode = headless ? QStringList{QStringLiteral("--headless")} : QStringList{};
     m_player->start(binDir() + QStringLiteral("/tunovia-player"),
-                    QStringList{QStringLiteral("--headless"), QStringLiteral("--class"), className,
-                                QStringLiteral("--log"), m_log} +
-                        args);
+                    mode + QStringList{QStringLiteral("--class"), className, QStringLiteral("--log"), m_log} + args);
     if (!m_player->waitForStarted())
         return {};
     for (int i = 0; i < 200 && WindowBus::findWindow(className).isNull(); ++i)
@@ -309,4 +310,19 @@ void TestStandin::runsWithoutSessionBus()
 }
 
 QTEST_GUILESS_MAIN(TestStandin)
+void TestStandin::realDevicePlaysThePlaylistAtStart()
+{
+    // With the real media device (into the silent fallback output), the
+    // playlist given at start plays without a Play message.
+    qputenv("TUNOVIA_NULL_AUDIO", "1");
+    const QString track = m_dir.filePath(QStringLiteral("silence.mp3"));
+    writeFile(track, silentWav(4000));
+    const QString playlist = m_dir.filePath(QStringLiteral("real.m3u"));
+    writeFile(playlist, QFile::encodeName(track) + "\r\n");
+    m_window = start({playlist}, m_class, false);
+    qunsetenv("TUNOVIA_NULL_AUDIO");
+    QVERIFY(!m_window.isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(position() > 0, 3000);
+}
+
 #include "test_standin.moc"
