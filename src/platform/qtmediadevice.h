@@ -8,11 +8,10 @@
 
 #include <QMediaPlayer>
 
-class QEventLoop;
-
 #include <memory>
 
 class QAudioOutput;
+class QEventLoop;
 
 class QtMediaDevice final : public MediaDevice
 {

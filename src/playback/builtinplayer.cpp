@@ -75,10 +75,7 @@ bool BuiltinPlayer::openAndPlay()
         return false; // empty playlist: reported with the last device code
     const QString file = m_playlist.at(m_position);
     m_device.close();
-    const bool opened = m_device.open(file);
-    if (m_closeRequested)
-        return false;
-    if (!opened)
+    if (!m_device.open(file) || m_closeRequested)
         return false;
     m_device.play();
     emit fileStarted(file);
