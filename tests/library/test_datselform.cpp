@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -256,6 +257,37 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QCOMPARE(again.pos(), where);
         QCOMPARE(again.size(), size);
+    }
+
+    void folderHeightComesBack_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("folderHeight");
+        QTest::newRow("default") << QByteArray() << 106;
+        QTest::newRow("stored") << QByteArray("[DataSelectWindow]\r\nHeight=400\r\nFolderHeight=180\r\n") << 180;
+        QTest::newRow("stored, default size") << QByteArray("[DataSelectWindow]\r\nFolderHeight=60\r\n") << 60;
+        // Past the bottom: the album pane keeps its 50 pixels.
+        QTest::newRow("too low") << QByteArray("[DataSelectWindow]\r\nFolderHeight=5000\r\n") << -1;
+    }
+    void folderHeightComesBack()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(int, folderHeight);
+        Fixture fx(sample());
+        {
+            QFile f(fx.dir.filePath(u("Tunov.ini")));
+            f.open(QIODevice::WriteOnly);
+            f.write(settings);
+        }
+        TDataSelectF again(fx.prompts, fx.profile, {});
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QVERIFY(again.splitter()->sizes().value(1) >= 50);
+        if (folderHeight < 0)
+            return;
+        QCOMPARE(again.splitter()->sizes().value(0), folderHeight);
+        again.done(QDialog::Rejected);
+        QCOMPARE(fx.profile.readInt(u("DataSelectWindow"), u("FolderHeight"), -1), folderHeight);
     }
 
     void okReturnsSelection()

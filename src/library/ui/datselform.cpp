@@ -63,6 +63,8 @@ TDataSelectF::TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch
     m_folderTree->setIndentation(19);
     m_folderTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_folderTree->setUniformRowHeights(true);
+    // Only the album pane has a minimum; the boundary may go up to the top.
+    m_folderTree->setMinimumHeight(1);
 
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("AlbumList"));
@@ -163,8 +165,10 @@ void TDataSelectF::restoreLook()
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width / 2, height / 2));
     }
-    const int folderHeight = m_profile.readInt(kSection, kFolderHeight, kDefaultFolderHeight);
-    m_splitter->setSizes({std::max(folderHeight, 0), std::max(height - folderHeight, kMinAlbumPane)});
+    // The splitter shares out its height only once laid out, so the boundary
+    // is placed when the dialog is first shown.
+    m_storedFolderHeight = std::max(m_profile.readInt(kSection, kFolderHeight, kDefaultFolderHeight), 0);
+    m_splitter->setSizes({*m_storedFolderHeight, std::max(height - *m_storedFolderHeight, kMinAlbumPane)});
 
     QFont font(m_profile.readString(kSection, kFontName, QStringLiteral("ＭＳ Ｐゴシック")));
     if (const int size = m_profile.readInt(kSection, kFontSize, 0); size > 0)
@@ -480,6 +484,11 @@ void TDataSelectF::showEvent(QShowEvent *event)
     // A move before the first show ignores the frame on some platforms.
     if (m_storedPos) {
         move(*std::exchange(m_storedPos, std::nullopt));
+    }
+    if (m_storedFolderHeight) {
+        const int folderHeight = *std::exchange(m_storedFolderHeight, std::nullopt);
+        const int total = m_splitter->height() - m_splitter->handleWidth();
+        m_splitter->setSizes({folderHeight, std::max(total - folderHeight, kMinAlbumPane)});
     }
 }
 

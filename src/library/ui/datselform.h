@@ -104,4 +104,6 @@ private:
     QColor m_backColor;
     // The stored corner of the frame; placed once the window (and its frame) exists.
     std::optional<QPoint> m_storedPos;
+    // The stored boundary of the tree pane, placed at the first showing.
+    std::optional<int> m_storedFolderHeight;
 };
