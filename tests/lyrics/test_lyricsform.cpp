@@ -159,6 +159,22 @@ private slots:
         QCOMPARE(got, selected);
     }
 
+    void followTimeBringsBackADeselectedHighlight()
+    {
+        TLyricsF &f = loaded(kSong);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.followTime(QStringLiteral("00:10:00:00"));
+        QCOMPARE(f.selectedRow(), 2);
+        // Ctrl+click on the highlighted line takes the selection away.
+        QListWidget *list = f.lyricsList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualItemRect(list->item(2)).center());
+        QCOMPARE(f.selectedRow(), -1);
+        f.followTime(QStringLiteral("00:10:00:10"));
+        QCOMPARE(f.selectedRow(), 2);
+    }
+
     void searchFolderFallbackAndReload()
     {
         m_dialog.findFolder = path("found"); // without the trailing separator

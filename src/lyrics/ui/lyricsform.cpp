@@ -131,7 +131,9 @@ void TLyricsF::loadLyrics(int index)
 void TLyricsF::followTime(const QString &timeText)
 {
     const int k = lyrics::lineForTime(m_timeLines, timeText);
-    if (k < 0 || k >= m_LyricsList->count() || m_LyricsList->currentRow() == k)
+    // Ctrl+click can take the selection off the current row; the highlight
+    // must come back, so test the selection, not the current row.
+    if (k < 0 || k >= m_LyricsList->count() || m_LyricsList->item(k)->isSelected())
         return;
     m_LyricsList->setCurrentRow(k);
 }
