@@ -309,6 +309,42 @@ private slots:
         QCOMPARE(edit->text(), kept);
     }
 
+    // A full field refuses what does not fit; the text already there is never cut.
+    void tagEditorKeepsTextWhenFull_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<int>("cursorAfter");
+        const QString full = QStringLiteral("a") + QString(29, QLatin1Char('b'));
+        QTest::newRow("typed at the start of a full field") << full << 0 << "Z" << full << 0;
+        QTest::newRow("typed in the middle of a full field") << full << 5 << "Z" << full << 5;
+        QTest::newRow("long text into the middle") << "ab" << 1 << QString(40, QLatin1Char('x'))
+                                                 << QStringLiteral("a") + QString(28, QLatin1Char('x')) + QStringLiteral("b") << 29;
+        QTest::newRow("double-byte into one free byte") << QString(29, QLatin1Char('c')) << 3 << U("あ")
+                                                        << QString(29, QLatin1Char('c')) << 3;
+        QTest::newRow("double-byte into two free bytes") << QString(28, QLatin1Char('c')) << 0 << U("ああ")
+                                                         << U("あ") + QString(28, QLatin1Char('c')) << 1;
+    }
+
+    void tagEditorKeepsTextWhenFull()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(int, cursorAfter);
+        TTagEditF dialog(QStringLiteral("/x.mp3"), id3v1::TagFields{}, GenreTable());
+        dialog.Title->setText(before);
+        dialog.Title->setCursorPosition(cursor);
+        QInputMethodEvent input;
+        input.setCommitString(typed);
+        QApplication::sendEvent(dialog.Title, &input);
+        QCOMPARE(dialog.Title->text(), kept);
+        QCOMPARE(dialog.Title->cursorPosition(), cursorAfter);
+    }
+
     // ---- find dialog ----
 
     void findDialogKeepsItsHistory()

@@ -1,7 +1,6 @@
 #include "tracks/ui/tageditform.h"
 
 #include "platform/paths.h"
-#include "platform/textcodec.h"
 #include "platform/u8.h"
 #include "tracks/genres.h"
 
@@ -13,18 +12,52 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace {
 
-// Limits count the bytes the tag stores, not characters: typing stops once
-// the CP932 form would not fit.
+// Limits count the bytes the tag stores, not characters. As in a native edit
+// field, an edit that would overflow keeps only what fits of the inserted
+// text; what was already there is never cut.
 void limitBytes(QLineEdit *edit, int width)
 {
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, width](const QString &text) {
-        if (id3v1::tagBytes(text).size() <= width)
+    auto fits = [width](const QString &text) { return id3v1::tagBytes(text).size() <= width; };
+    // The last text that fitted: the field as it was before an overflowing edit.
+    auto before = std::make_shared<QString>(edit->text());
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [before, fits](const QString &text) {
+        if (fits(text))
+            *before = text;
+    });
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, width, before, fits](const QString &text) {
+        if (fits(text))
             return;
-        const int cursor = edit->cursorPosition();
-        edit->setText(text::fromCp932(id3v1::fitCp932(text, width)));
-        edit->setCursorPosition(std::min(cursor, int(edit->text().size())));
+        const QString &old = *before;
+        qsizetype head = 0;
+        while (head < old.size() && head < text.size() && old[head] == text[head])
+            ++head;
+        if (head > 0 && text[head - 1].isHighSurrogate())
+            --head;
+        qsizetype tail = 0;
+        while (tail < old.size() - head && tail < text.size() - head
+               && old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+            ++tail;
+        if (tail > 0 && text[text.size() - tail].isLowSurrogate())
+            --tail;
+        const QString kept = text.left(head) + text.right(tail);
+        qsizetype room = width - id3v1::tagBytes(kept).size();
+        QString inserted;
+        const QString typed = text.mid(head, text.size() - head - tail);
+        for (qsizetype i = 0; i < typed.size();) {
+            const qsizetype n = (typed[i].isHighSurrogate() && i + 1 < typed.size()) ? 2 : 1;
+            const qsizetype bytes = id3v1::tagBytes(typed.mid(i, n)).size();
+            if (bytes > room)
+                break;
+            room -= bytes;
+            inserted += typed.mid(i, n);
+            i += n;
+        }
+        edit->setText(text.left(head) + inserted + text.right(tail));
+        edit->setCursorPosition(int(head + inserted.size()));
     });
 }
 
