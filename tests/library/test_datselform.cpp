@@ -1,8 +1,10 @@
 #include "library/ui/datselform.h"
+#include "support/mainwindowfixture.h"
 #include "platform/profile.h"
 #include "support/scriptedprompts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -10,6 +12,7 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 class TestDatSelForm : public QObject {
@@ -288,6 +291,39 @@ private slots:
         QCOMPARE(again.splitter()->sizes().value(0), folderHeight);
         again.done(QDialog::Rejected);
         QCOMPARE(fx.profile.readInt(u("DataSelectWindow"), u("FolderHeight"), -1), folderHeight);
+    }
+
+    // A new index file made in the dialog is the current one at once, even
+    // when the dialog is then cancelled.
+    void newIndexFileStaysCurrentAfterCancel()
+    {
+        MainWindowFixture mw(QStringLiteral("Tunov.ini"), QString());
+        const QString first = mw.path(u("first.ini"));
+        const QString made = mw.path(u("made.ini"));
+        writeFile(first, "x=x.mdt\r\n");
+        TTunoviaF &w = mw.makeWindow();
+        w.setCurrentIndexPath(first);
+        QStringList opened;
+        QTimer timer;
+        timer.setInterval(20);
+        connect(&timer, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<TDataSelectF *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            timer.stop();
+            opened.append(dialog->indexFilePath());
+            if (opened.size() == 1) {
+                mw.m_prompts.answerText(made);
+                dialog->findChild<QAction *>(u("NewIndexMnu"))->trigger();
+            }
+            dialog->reject();
+        });
+        timer.start();
+        w.FormShow();
+        QCOMPARE(w.currentIndexPath(), made);
+        timer.start();
+        w.DataOpenMnuClick();
+        QCOMPARE(opened, (QStringList{first, made}));
     }
 
     void okReturnsSelection()

@@ -61,10 +61,12 @@ TTunoviaF::AlbumLoadOutcome TTunoviaF::selectAndLoadAlbums(QFile &file)
     };
     TDataSelectF dialog(m_services.prompts, m_services.settings.profile(), launch, this);
     dialog.loadIndexFile(m_currentIndexPath);
-    if (dialog.exec() != QDialog::Accepted)
-        return AlbumLoadOutcome::Cancelled;
-    // The dialog may have switched to a new index file of its own.
+    const int result = dialog.exec();
+    // The dialog may have switched to a new index file of its own; it is
+    // current from then on, whether or not albums are loaded.
     m_currentIndexPath = dialog.indexFilePath();
+    if (result != QDialog::Accepted)
+        return AlbumLoadOutcome::Cancelled;
 
     const std::vector<indexfile::Entry> albums = dialog.selectedAlbums();
     const bool keep = dialog.keepTrackList();
