@@ -258,6 +258,32 @@ private slots:
         QCOMPARE(selectedText(w), QStringLiteral("e"));
     }
 
+    void scmpxFileNotInTheListDoesNotKeepThePreviousLyrics()
+    {
+        TTunoviaF &w = makeWindow(Scmpx);
+        startPlayer(QStringLiteral("SCMPX"), QStringLiteral("1. Known.mp3 - SCMPX"));
+        w.setCurrentIndexPath(path(QStringLiteral("index.ini")));
+        w.model()->append(track(QStringLiteral("music/Known.mp3"), QStringLiteral("Known")));
+        writeFile(path(QStringLiteral("music/Known.txt")), "[00:00:00]known words\n");
+        m_pos = 1000;
+        m_len = 100;
+        w.DrawTimerMMTimer();
+        QCOMPARE(selectedText(w), QStringLiteral("known words"));
+
+        // Not in the list and no lyrics in the search folder: no lyrics.
+        m_player->setTitle(QStringLiteral("2. Stranger.mp3 - SCMPX"));
+        w.DrawTimerMMTimer();
+        QCOMPARE(w.lyricsForm()->MP3FileName, QStringLiteral("Stranger.mp3"));
+        QCOMPARE(w.lyricsForm()->displayList(), w.model()->trackInfoLines(1));
+
+        // Not in the list, but the search folder has its lyrics.
+        w.dialogSettings().findFolder = path(QStringLiteral("found/"));
+        writeFile(path(QStringLiteral("found/Other.txt")), "[00:00:00]found words\n");
+        m_player->setTitle(QStringLiteral("3. Other.mp3 - SCMPX"));
+        w.DrawTimerMMTimer();
+        QCOMPARE(selectedText(w), QStringLiteral("found words"));
+    }
+
     void builtinPlayerLoopsAndLyricsFollow()
     {
         TTunoviaF &w = makeWindow(Builtin);

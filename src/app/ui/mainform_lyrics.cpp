@@ -279,7 +279,10 @@ void TTunoviaF::DrawTimerMMTimer()
         if (title.compare(state.marker, Qt::CaseInsensitive) != 0) {
             const QString name = playback::scmpxFileName(title);
             const int row = rowOfName(name);
-            QString lyricsFile = m_LyricsF->LyricsFile;
+            // A file that is not in the list has no folder to look in but the
+            // search folder; the previous track's lyrics must not stay.
+            const QString folder = paths::withTrailingSlash(m_dialog.findFolder);
+            QString lyricsFile = folder.isEmpty() ? QString() : folder + paths::lyricsNameFor(name);
             if (row < playingModel()->size()) {
                 // Relative track paths are relative to the index file.
                 lyricsFile = paths::lyricsNameFor(TrackModel::resolvedPath(playingModel()->track(row), m_currentIndexPath));
