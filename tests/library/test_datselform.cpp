@@ -282,6 +282,12 @@ private slots:
             f.open(QIODevice::WriteOnly);
             f.write(settings);
         }
+        if (folderHeight > 0) {
+            // Closed before it was ever shown: the stored boundary is kept.
+            TDataSelectF unseen(fx.prompts, fx.profile, {});
+            unseen.done(QDialog::Rejected);
+            QCOMPARE(fx.profile.readInt(u("DataSelectWindow"), u("FolderHeight"), -1), folderHeight);
+        }
         TDataSelectF again(fx.prompts, fx.profile, {});
         again.show();
         QVERIFY(QTest::qWaitForWindowExposed(&again));

@@ -457,7 +457,10 @@ void TDataSelectF::done(int result)
     m_profile.writeInt(kSection, kLeft, pos().x());
     m_profile.writeInt(kSection, kWidth, width());
     m_profile.writeInt(kSection, kHeight, height());
-    m_profile.writeInt(kSection, kFolderHeight, m_splitter->sizes().value(0, kDefaultFolderHeight));
+    // Never shown: the splitter was never laid out, so the stored boundary stands.
+    m_profile.writeInt(kSection, kFolderHeight,
+                       m_storedFolderHeight ? *m_storedFolderHeight
+                                            : m_splitter->sizes().value(0, kDefaultFolderHeight));
     QDialog::done(result);
 }
 
