@@ -159,6 +159,24 @@ private slots:
             QVERIFY2(name == u("index.ini") || name.startsWith(u("Tunov.ini")), qPrintable(name));
     }
 
+    // Paths an entry line cannot carry are skipped with a message; the rest of the drop goes on.
+    void dropSkipsPathsWithLineBreaksOrTabs()
+    {
+        Fixture fx(sample());
+        fx.prompts.answer(QMessageBox::Ok);
+        fx.prompts.answer(QMessageBox::Ok);
+        fx.prompts.answerText(u("Good"));
+        fx.form->dropFiles({u("/m/a\nb.mdt"), u("/m/a\tb.mdt"), u("/m/good.mdt")});
+        const auto &asked = fx.prompts.asked();
+        QCOMPARE(asked.size(), 3);
+        QCOMPARE(asked[0].title, u("Tunovia エラー"));
+        QCOMPARE(asked[0].text, u("改行やTABを含むパスはインデックスファイルに登録できません。\n/m/a\nb.mdt"));
+        QCOMPARE(asked[2].title, u("名称入力"));
+        QVERIFY(fx.file().startsWith("Good=/m/good.mdt\r\n;Tunovia  Index File\r\n"));
+        QVERIFY(!fx.file().contains("a\tb"));
+        QVERIFY(!fx.file().contains("b.mdt\r\n;Tunovia"));
+    }
+
     void newFoldersGoFirst()
     {
         Fixture fx(sample());

@@ -381,6 +381,11 @@ void TDataSelectF::dropFiles(const QStringList &files)
     // Every entry goes into the folder chosen when the drop began; the tree
     // is re-read only once, after the last file.
     for (const QString &file : files) {
+        // A line break would split the entry and a TAB would vanish on reading.
+        if (file.contains(QLatin1Char('\n')) || file.contains(QLatin1Char('\r')) || file.contains(QLatin1Char('\t'))) {
+            m_prompts.error(this, QStringLiteral("改行やTABを含むパスはインデックスファイルに登録できません。\n") + file);
+            continue;
+        }
         const QString fileName = paths::namePart(file);
         std::optional<QString> name;
         for (;;) {
