@@ -350,6 +350,34 @@ private slots:
         QCOMPARE(opened, (QStringList{first, made}));
     }
 
+    // Both ways of making an index file name the file that could not be made.
+    void newIndexFileThatCannotBeMade()
+    {
+        MainWindowFixture mw(QStringLiteral("Tunov.ini"), QString());
+        const QString first = mw.path(u("first.ini"));
+        const QString bad = mw.path(u("no/such/new.ini"));
+        writeFile(first, "x=x.mdt\r\n");
+        TTunoviaF &w = mw.makeWindow();
+        w.setCurrentIndexPath(first);
+        mw.m_prompts.answerText(bad);
+        mw.m_prompts.answer(QMessageBox::Ok);
+        w.MakeGroupMnuClick();
+        QCOMPARE(w.currentIndexPath(), first);
+
+        Fixture fx(sample());
+        fx.prompts.answerText(bad);
+        fx.prompts.answer(QMessageBox::Ok);
+        fx.trigger("NewIndexMnu");
+        QCOMPARE(fx.form->indexFilePath(), fx.index);
+
+        for (const ScriptedPrompts *p : {&mw.m_prompts, &fx.prompts}) {
+            QCOMPARE(p->asked().size(), 2);
+            QCOMPARE(p->asked()[1].title, u("Tunovia エラー"));
+            QVERIFY2(p->asked()[1].text.startsWith(u("インデックスファイルを作成できませんでした。\n") + bad + u("\n")),
+                     qPrintable(p->asked()[1].text));
+        }
+    }
+
     void okReturnsSelection()
     {
         Fixture fx(sample());

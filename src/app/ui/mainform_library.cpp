@@ -40,7 +40,7 @@ void TTunoviaF::MakeGroupMnuClick()
     if (chosen.isEmpty())
         return;
     if (auto error = indexfile::writeFile(chosen, indexfile::newFileContent())) {
-        m_services.prompts.error(this, U("インデックスファイルを作成できませんでした。\n%1").arg(*error));
+        m_services.prompts.error(this, U("インデックスファイルを作成できませんでした。\n%1\n%2").arg(chosen, *error));
         return;
     }
     openIndexFile(chosen);
