@@ -118,8 +118,14 @@ private slots:
     void sortOnePassMovesPaths()
     {
         Fixture fx("c=3.mdt\r\nb=2.mdt\r\na=1.mdt\r\n");
+        fx.form->albumList()->item(0)->setSelected(true);
         fx.trigger("SortMnu");
         QCOMPARE(fx.listed(), (QStringList{u("b"), u("a"), u("c")}));
+        // The picked album stays picked wherever it moved.
+        QCOMPARE(fx.form->selectedAlbums().size(), size_t(1));
+        QCOMPARE(fx.form->selectedAlbums().at(0).name, u("c"));
+        QCOMPARE(fx.form->selectedAlbums().at(0).path, u("3.mdt"));
+        fx.form->albumList()->clearSelection();
         fx.trigger("SortMnu");
         QCOMPARE(fx.listed(), (QStringList{u("a"), u("b"), u("c")}));
         fx.form->albumList()->item(2)->setSelected(true);

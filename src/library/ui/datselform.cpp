@@ -303,12 +303,24 @@ void TDataSelectF::SubFolderMnuClick()
 
 void TDataSelectF::SortMnuClick()
 {
+    // The selection moves with the names, so OK loads the albums the user picked.
     QStringList names;
-    for (int i = 0; i < m_list->count(); ++i)
+    QStringList order;
+    for (int i = 0; i < m_list->count(); ++i) {
         names.append(m_list->item(i)->text());
-    indexfile::sortOnePass(names, m_albumPaths);
+        order.append(QString::number(i));
+    }
+    indexfile::sortOnePass(names, order);
+    const QStringList paths = m_albumPaths;
+    std::vector<bool> selected;
     for (int i = 0; i < m_list->count(); ++i)
+        selected.push_back(m_list->item(i)->isSelected());
+    for (int i = 0; i < m_list->count(); ++i) {
+        const int from = order[i].toInt();
         m_list->item(i)->setText(names[i]);
+        m_list->item(i)->setSelected(selected[size_t(from)]);
+        m_albumPaths[i] = paths.value(from);
+    }
 }
 
 void TDataSelectF::EditMnuClick()
