@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QApplication>
 #include <QLabel>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -142,6 +145,30 @@ private slots:
         const QByteArray file = readFile(ini());
         QVERIFY(file.contains("[Font]\r\nName=DejaVu Sans\r\nSize=14\r\nBold=1\r\nItalic=0\r\n"));
         QVERIFY(!file.contains("Color="));
+    }
+
+    void defaultTextColoursFollowTheDesktopOnlyInTheAlbumList()
+    {
+        // A style whose own text colour is not black tells the two apart.
+        struct RedTextStyle : QProxyStyle {
+            using QProxyStyle::QProxyStyle;
+            QPalette standardPalette() const override
+            {
+                QPalette p = QProxyStyle::standardPalette();
+                p.setColor(QPalette::Text, Qt::red);
+                return p;
+            }
+        };
+        const QString styleBefore = QApplication::style()->name();
+        QApplication::setStyle(new RedTextStyle(QStyleFactory::create(styleBefore)));
+        TTunoviaF &w = makeWindow();
+        w.FormShow();
+        const QColor album = w.listView2()->palette().color(QPalette::Text);
+        const QColor legacy = w.listView()->palette().color(QPalette::Text);
+        m_window.reset();
+        QApplication::setStyle(styleBefore);
+        QCOMPARE(album, QColor(Qt::red));
+        QCOMPARE(legacy, QColor(Qt::black));
     }
 
     void colourMenusWriteColourValuesAndCancelWritesNothing()

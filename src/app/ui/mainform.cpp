@@ -300,6 +300,8 @@ void TTunoviaF::buildLists(QWidget *area)
     for (int i = 0; i < 13; ++i)
         m_MP3ListView2->setColumnWidth(i, m_widths.thirteen[size_t(i)]);
     m_MP3ListView2->setColumnWidth(13, 0);
+    // The album list draws in the desktop's text colour, the older list in black.
+    m_look13.color = wincolor::kWindowText;
 }
 
 bool TTunoviaF::eventFilter(QObject *watched, QEvent *event)
