@@ -243,21 +243,21 @@ void SettingsStore::restoreWindowBounds(WindowBounds &b) const
 
 void SettingsStore::restoreFonts(ListLook &five, ListLook &thirteen) const
 {
-    // An imported font name must survive the fixed default of the read below,
-    // or the import would be pointless.
-    std::optional<QString> importedName;
+    // An imported font name must survive the fixed default of the reads that
+    // follow, the later ones after an album load included, or the import
+    // would be pointless.
     if (importDue() && m_registry->hasKey(kRegFont)) {
         for (ListLook *look : {&five, &thirteen}) {
             if (auto v = m_registry->string(kRegFont, key::Name)) {
                 look->fontName = cutFontName(*v);
-                importedName = look->fontName;
+                m_importedFontName = look->fontName;
             }
             if (auto v = m_registry->integer(kRegFont, key::Color)) look->color = *v;
             if (auto v = m_registry->integer(kRegFont, key::Size)) look->fontSize = *v;
             if (auto v = m_registry->integer(kRegFont, key::BackColor)) look->backColor = *v;
         }
     }
-    const QString fixedName = importedName.value_or(QStringLiteral("ＭＳ Ｐゴシック"));
+    const QString fixedName = m_importedFontName.value_or(QStringLiteral("ＭＳ Ｐゴシック"));
     for (ListLook *look : {&five, &thirteen}) {
         look->fontName = cutFontName(m_profile.readString(kFont, key::Name, fixedName));
         look->color = m_profile.readInt(kFont, key::Color, look->color);

@@ -156,4 +156,7 @@ private:
     mutable ProfileFile m_profile;
     const LegacyRegistry *m_registry;
     QString m_programFolder;
+    // The list font name taken from the registry; it stands in for the fixed
+    // default for the rest of the run, as the file has no name yet.
+    mutable std::optional<QString> m_importedFontName;
 };

@@ -156,6 +156,12 @@ private slots:
 
         // Once the file exists the registry is ignored.
         QVERIFY(!store.saveLastIndex(QStringLiteral("/lib/index.ini")));
+        // The album load that follows restores the fonts again: the imported
+        // name is still the one in use.
+        ListLook five2, thirteen2;
+        store.restoreFonts(five2, thirteen2);
+        QCOMPARE(five2.fontName, QStringLiteral("An Extremely Long Font Family N"));
+        QCOMPARE(thirteen2.fontName, QStringLiteral("An Extremely Long Font Family N"));
         DialogSettings fresh;
         store.loadSettings(fresh);
         QVERIFY(fresh.winamp.isEmpty());
