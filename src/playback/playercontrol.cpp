@@ -115,7 +115,7 @@ bool PlayerControl::checkExecutable(PlayerKind chosen)
     const char *problem = nullptr;
     if (path.isEmpty())
         problem = isWinamp ? "Winampのパスを設定してください。" : "SCMPXのパスを設定してください。";
-    else if (!QFileInfo::exists(path))
+    else if (!QFileInfo(path).isFile()) // a folder cannot be started either
         problem = isWinamp ? "Winampのパスが間違っています。" : "SCMPXのパスが間違っています。";
     if (!problem)
         return true;

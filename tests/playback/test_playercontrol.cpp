@@ -272,6 +272,9 @@ private slots:
         QTest::newRow("winamp missing") << 0 << QStringLiteral("/no/such/winamp") << U("Winampのパスが間違っています。");
         QTest::newRow("scmpx empty") << 1 << QString() << U("SCMPXのパスを設定してください。");
         QTest::newRow("scmpx missing") << 1 << QStringLiteral("/no/such/scmpx") << U("SCMPXのパスが間違っています。");
+        // A folder is no program: it is named as wrong instead of failing silently.
+        QTest::newRow("winamp is a folder") << 0 << QStringLiteral("/tmp") << U("Winampのパスが間違っています。");
+        QTest::newRow("scmpx is a folder") << 1 << QStringLiteral("/") << U("SCMPXのパスが間違っています。");
     }
     void pathProblemsStopEverything()
     {
