@@ -163,7 +163,10 @@ int main(int argc, char *argv[])
     quitOnSignals(app);
 
     PluginHost plugins;
-    plugins.loadAll(paths::programFolder() + QStringLiteral("Plugins"), window->handle().native());
+    // Winamp's plug-ins ask for Winamp's answers; as SCMPX they would write
+    // "(null)" into Winamp's data file and delete it on quit.
+    if (mode == PlayerMode::Winamp)
+        plugins.loadAll(paths::programFolder() + QStringLiteral("Plugins"), window->handle().native());
     for (const QString &problem : plugins.problems())
         qWarning("%s", qUtf8Printable(problem));
 

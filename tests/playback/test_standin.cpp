@@ -229,6 +229,7 @@ void TestStandin::scmpxReceivesPlaylistByteWise()
     // A playlist in a folder whose name has multi-byte characters.
     const QString playlist = m_music + QStringLiteral("/SCMPX.m3u");
     writeFile(playlist, "b.mp3\r\na.mp3\r\n");
+    QFile::remove(m_prog + QStringLiteral("/Tunov.dat"));
     m_window = start({QStringLiteral("--scmpx")}, m_class);
     QVERIFY(!m_window.isNull());
     QCOMPARE(send(WM_USER, 0, scmpx::GetVersion), scmpx::InvertedVolumeVersion);
@@ -260,8 +261,13 @@ void TestStandin::scmpxReceivesPlaylistByteWise()
     // Play without a new path plays the loaded list again.
     send(WM_USER, 0, scmpx::Play);
     QCOMPARE(WindowBus::windowText(m_window), QStringLiteral("1. b.mp3 - SCMPX"));
+    // Winamp's plug-in has no host here: it neither polls nor touches
+    // Winamp's data file (its poll interval is 50 ms).
+    QTest::qWait(200);
+    QVERIFY(!QFile::exists(m_prog + QStringLiteral("/Tunov.dat")));
     send(WM_COMMAND, scmpx::Close, 0);
     QVERIFY(m_player->waitForFinished(10000));
+    QVERIFY(!readFile(m_log).contains(" 125\n"));
 
     const QStringList got = busLog(m_log);
     QCOMPARE(got.mid(0, expected.size()), expected);
