@@ -201,16 +201,10 @@ void PlayerControl::transport(int button)
     if (button < 1 || button > 5)
         return;
     switch (appliedPlayer()) {
-    case PlayerKind::Builtin: {
-        // The built-in player reports a file it cannot open in a box; a
-        // held joypad direction must not open one box per tick.
-        if (m_busy)
-            return;
-        const QScopedValueRollback<bool> busy(m_busy, true);
+    case PlayerKind::Builtin:
         if (m_hooks.builtinTransport)
             m_hooks.builtinTransport(button);
         return;
-    }
     case PlayerKind::Winamp: {
         const Qt::KeyboardModifiers held = m_hooks.modifiers ? m_hooks.modifiers() : Qt::NoModifier;
         sendCommands(m_classNames.winamp, {transportCode(PlayerKind::Winamp, button, held)});
