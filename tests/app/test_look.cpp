@@ -188,6 +188,19 @@ private slots:
         QCOMPARE(readFile(ini()), before);
     }
 
+    void unfocusedSelectionFollowsANewColourWhenNotKeptVisible()
+    {
+        TTunoviaF &w = makeWindow();
+        w.FormShow();
+        m_prompts.answerColor(QColor(0xFF, 0xFF, 0xCC));
+        w.BackColorMnuClick();
+        m_prompts.answerColor(QColor(0x11, 0x22, 0x33));
+        w.FontColorMnuClick();
+        const QPalette p = w.listView2()->palette();
+        QCOMPARE(p.color(QPalette::Inactive, QPalette::Highlight), QColor(0xFF, 0xFF, 0xCC));
+        QCOMPARE(p.color(QPalette::Inactive, QPalette::HighlightedText), QColor(0x11, 0x22, 0x33));
+    }
+
     void fontChangeOnTheFiveColumnListReachesBothListsAtTheNextShow()
     {
         const QString legacy = m_dir.filePath(QStringLiteral("legacy.lst"));

@@ -45,6 +45,14 @@ void applyLook(QTreeView *view, const ListLook &look)
     view->setPalette(palette);
 }
 
+// Without "ShowSelection" an unfocused list draws its selection in its own
+// colours, so those follow a colour change.
+void hideInactiveSelection(QPalette &palette)
+{
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Inactive, QPalette::Text));
+}
+
 } // namespace
 
 // A column hidden by the plain-list style still has its width; the header
@@ -180,6 +188,8 @@ void TTunoviaF::FontColorMnuClick()
         return;
     QPalette palette = m_currentList->palette();
     palette.setColor(QPalette::Text, *chosen);
+    if (!m_dialog.showSelection)
+        hideInactiveSelection(palette);
     m_currentList->setPalette(palette);
     ListLook &look = m_currentList == m_MP3ListView ? m_look5 : m_look13;
     look.color = wincolor::fromColor(*chosen);
@@ -194,6 +204,8 @@ void TTunoviaF::BackColorMnuClick()
         return;
     QPalette palette = m_currentList->palette();
     palette.setColor(QPalette::Base, *chosen);
+    if (!m_dialog.showSelection)
+        hideInactiveSelection(palette);
     m_currentList->setPalette(palette);
     ListLook &look = m_currentList == m_MP3ListView ? m_look5 : m_look13;
     look.backColor = wincolor::fromColor(*chosen);
