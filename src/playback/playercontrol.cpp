@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QScopedValueRollback>
 #include <algorithm>
 #include <array>
 
@@ -153,11 +152,6 @@ void PlayerControl::sendScmpxPlaylist(const QString &playlistPath)
 
 void PlayerControl::handOver()
 {
-    // A held joypad button fires every 100 ms, also while this command's
-    // message box is open: one run at a time, or the boxes pile up.
-    if (m_busy)
-        return;
-    const QScopedValueRollback<bool> busy(m_busy, true);
     m_store.loadSettings(m_dialog);
     const PlayerKind chosen = chosenPlayer();
     if (!checkExecutable(chosen))
@@ -243,9 +237,6 @@ void PlayerControl::quit()
 
 void PlayerControl::choosePlayer(PlayerKind player)
 {
-    if (m_busy)
-        return;
-    const QScopedValueRollback<bool> busy(m_busy, true);
     m_dialog.player.checked = int(player);
     const StoreResult result = m_store.savePlayerChoice(m_dialog);
     if (result) {

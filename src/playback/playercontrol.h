@@ -102,6 +102,4 @@ private:
     DialogSettings &m_dialog;
     const ClassNames &m_classNames;
     PlayerHooks m_hooks;
-    // Set while a hand-over or player change runs; see handOver().
-    bool m_busy = false;
 };

@@ -1,4 +1,6 @@
+#include "platform/fakemediadevice.h"
 #include "platform/joystick.h"
+#include "playback/builtinplayer.h"
 #include "support/mainwindowfixture.h"
 #include "tracks/trackmodel.h"
 
@@ -82,6 +84,7 @@ private slots:
     {
         m_window.reset();
         m_pad.reset();
+        m_prompts.clear();
     }
 
     void bindingForPosition_data()
@@ -145,6 +148,60 @@ private slots:
         tick();
         QCOMPARE(selectedRows(), (QList<int>{0}));
         QCOMPARE(m_pad->reads, 3);
+    }
+
+    void heldButtonDoesNotStackMessageBoxes()
+    {
+        // Previous on the built-in player over entries that cannot be opened:
+        // each failure puts up a box, and a real box's event loop lets the
+        // joypad timer tick again while it is up.
+        TTunoviaF &w = makeWindow();
+        w.setMediaDevice(std::make_unique<FakeMediaDevice>(true));
+        w.dialogSettings().player.checked = 2; // built-in
+        w.applySettings();
+        const QStringList files{path(QStringLiteral("good.mp3")), path(QStringLiteral("x.bad")),
+                                path(QStringLiteral("y.bad"))};
+        for (const QString &f : files)
+            writeFile(f, QByteArray(32000, '\0'));
+        w.builtinHandOver(files);
+        w.MciTimerTimer();
+        QVERIFY(w.builtinPlayer()->isStarted());
+
+        w.dialogSettings().joyBindings = {0, 0, 0, 0, 1, 0, 0, 0}; // button 1: previous
+        m_pad->next = state(32768, 32768, {true, false, false, false});
+        m_prompts.clear();
+        int nested = 0;
+        m_prompts.whileAsking = [&] {
+            if (++nested < 4)
+                tick();
+        };
+        tick();
+        QCOMPARE(m_prompts.asked().size(), 1);
+        QCOMPARE(w.builtinPlayer()->playlistPosition(), 2);
+
+        // Once the box is closed, the button works again.
+        m_prompts.whileAsking = nullptr;
+        tick();
+        QCOMPARE(m_prompts.asked().size(), 2);
+        QCOMPARE(w.builtinPlayer()->playlistPosition(), 1);
+    }
+
+    void heldHandOverButtonShowsOneMessage()
+    {
+        // No player path: the hand-over's error box is up while the held
+        // button keeps ticking.
+        TTunoviaF &w = makeWindow();
+        w.dialogSettings().joyBindings = {0, 0, 0, 0, 6, 0, 0, 0}; // button 1: hand over
+        m_pad->next = state(32768, 32768, {true, false, false, false});
+        m_prompts.clear();
+        int nested = 0;
+        m_prompts.whileAsking = [&] {
+            if (++nested < 4)
+                tick();
+        };
+        tick();
+        QCOMPARE(m_prompts.asked().size(), 1);
+        QCOMPARE(m_prompts.asked().constFirst().text, QString::fromUtf8("Winampのパスを設定してください。"));
     }
 
     void thresholdsAreReadOnEveryTick()

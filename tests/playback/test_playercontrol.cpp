@@ -78,7 +78,6 @@ class TestPlayerControl : public QObject {
     int m_volume = 10;
     QStringList m_builtin; // calls into the built-in player
     int m_applies = 0;
-    std::function<void()> m_whileBoxOpen; // what else runs while an error box is up
 
     QString ini() const { return m_dir.filePath(QStringLiteral("config/Tunov.ini")); }
     QString prog() const { return m_dir.filePath(QString::fromUtf8("prog 曲/")); }
@@ -103,20 +102,11 @@ class TestPlayerControl : public QObject {
         PlayerHooks h;
         h.appliedPlayer = [this] { return m_applied; };
         h.selectedPaths = [this] { return m_selected; };
-        h.error = [this](const QString &text) {
-            m_errors << text;
-            if (m_whileBoxOpen)
-                m_whileBoxOpen();
-        };
+        h.error = [this](const QString &text) { m_errors << text; };
         h.modifiers = [this] { return m_modifiers; };
         h.volumePosition = [this] { return m_volume; };
         h.setVolumePosition = [this](int p) { m_volume = p; };
         h.applySettings = [this] { ++m_applies; };
-        h.storeError = [this](const StoreResult &) {
-            m_errors << QStringLiteral("store");
-            if (m_whileBoxOpen)
-                m_whileBoxOpen();
-        };
         h.builtinTransport = [this](int b) { m_builtin << QStringLiteral("transport %1").arg(b); };
         h.builtinHandOver = [this](const QStringList &p) { m_builtin << QStringLiteral("handOver ") + p.join(u'|'); };
         h.builtinStopAndClose = [this] { m_builtin << QStringLiteral("stop"); };
@@ -164,7 +154,6 @@ private slots:
         m_volume = 10;
         m_builtin.clear();
         m_applies = 0;
-        m_whileBoxOpen = nullptr;
     }
 
     void cleanup()
@@ -302,39 +291,6 @@ private slots:
         QVERIFY(m_winamp->log.isEmpty());
         QVERIFY(m_scmpx->log.isEmpty());
         QVERIFY(m_builtin.isEmpty());
-    }
-
-    void heldJoypadDoesNotStackMessageBoxes()
-    {
-        // The box's own event loop lets the joypad timer fire the hand-over
-        // (or the player cycle) again and again while the box is open.
-        writeSettings(0, QString(), QString());
-        auto control = makeControl();
-        int ticks = 0;
-        m_whileBoxOpen = [&] {
-            if (++ticks < 4)
-                control->handOver();
-        };
-        control->handOver();
-        QCOMPARE(m_errors, QStringList{U("Winampのパスを設定してください。")});
-        // Once the box is closed the command runs again.
-        m_whileBoxOpen = nullptr;
-        control->handOver();
-        QCOMPARE(m_errors.size(), 2);
-
-        // A settings file that cannot be written: the cycle reports it once.
-        m_store = std::make_unique<SettingsStore>(winampExe() + QStringLiteral("/Tunov.ini"),
-                                                  nullptr, prog());
-        m_errors.clear();
-        ticks = 0;
-        auto cycling = makeControl();
-        m_whileBoxOpen = [&] {
-            if (++ticks < 4)
-                cycling->cyclePlayer();
-        };
-        cycling->cyclePlayer();
-        m_whileBoxOpen = nullptr;
-        QCOMPARE(m_errors, QStringList{QStringLiteral("store")});
     }
 
     void scmpxGetsPlaylistPathByteWise()

@@ -11,6 +11,8 @@ QMessageBox::StandardButton ScriptedPrompts::message(QWidget *, const QString &t
                                                      QMessageBox::StandardButtons buttons)
 {
     m_asked.append({Kind::Message, title, text, icon, buttons, {}});
+    if (whileAsking)
+        whileAsking();
     const QVariant v = next();
     if (v.isValid() && v.typeId() == QMetaType::Int)
         return static_cast<QMessageBox::StandardButton>(v.toInt());

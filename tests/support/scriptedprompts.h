@@ -4,6 +4,7 @@
 #include "platform/ui/prompts.h"
 
 #include <QList>
+#include <functional>
 #include <QVariant>
 
 class ScriptedPrompts final : public Prompts {
@@ -27,8 +28,17 @@ public:
     void answerFont(const QFont &font) { m_script.append(QVariant(font)); }
     void answerColor(const QColor &color) { m_script.append(QVariant(color)); }
 
+    // Runs while a message box is up, where a real box would run its own
+    // event loop (timers, joypad ticks).
+    std::function<void()> whileAsking;
+
     const QList<Asked> &asked() const { return m_asked; }
-    void clear() { m_asked.clear(); m_script.clear(); }
+    void clear()
+    {
+        m_asked.clear();
+        m_script.clear();
+        whileAsking = nullptr;
+    }
     int pendingAnswers() const { return int(m_script.size()); }
 
     QMessageBox::StandardButton message(QWidget *parent, const QString &title, const QString &text, Icon icon,

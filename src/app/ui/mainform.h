@@ -301,4 +301,5 @@ private:
     class TSettingF *m_SettingF = nullptr;
     // Shared so that the window's destructor needs no complete type.
     std::shared_ptr<class Joystick> m_joystick;
+    bool m_joyActionRunning = false; // a joypad action is still running
 };

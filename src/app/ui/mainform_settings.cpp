@@ -4,6 +4,7 @@
 #include "platform/joystick.h"
 #include "settings/ui/settingform.h"
 
+#include <QScopedValueRollback>
 #include <QTreeView>
 
 void TTunoviaF::createSettingsDialog()
@@ -53,12 +54,18 @@ void TTunoviaF::setJoystick(std::shared_ptr<Joystick> joystick) { m_joystick = s
 
 void TTunoviaF::JoyTimerTimer()
 {
+    // A message box opened by an action runs its own event loop, where this
+    // timer goes on ticking: a held button must not stack one box per tick.
+    if (m_joyActionRunning)
+        return;
     if (!m_joystick)
         m_joystick = createSdlJoystick();
     const std::optional<JoystickState> state = m_joystick->read();
     if (!state)
         return;
     const int binding = joypad::bindingFor(*state, m_dialog.joyMin, m_dialog.joyMax);
-    if (binding != 0)
+    if (binding != 0) {
+        const QScopedValueRollback running(m_joyActionRunning, true);
         runJoypadBinding(binding);
+    }
 }
