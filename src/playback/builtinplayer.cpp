@@ -105,6 +105,9 @@ void BuiltinPlayer::tick()
             report();
         }
     }
+    // A stop that came while the error box was up is done with here; it must
+    // not cut short the open of a later hand-over.
+    m_closeRequested = false;
     m_busy = false;
 }
 
@@ -127,7 +130,9 @@ void BuiltinPlayer::report()
     if (code == MediaDevice::UnsupportedFile) {
         if (m_sink.showFailure(title, failureText(code), true)) {
             m_position = wrapped(m_position + 1);
-            m_timer->start();
+            // Not when the player was stopped while the box was up.
+            if (!m_closeRequested)
+                m_timer->start();
         } else {
             m_position = 0;
         }

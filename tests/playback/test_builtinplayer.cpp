@@ -25,10 +25,13 @@ public:
     QList<Report> reports;
     QStringList exceptions;
     QList<bool> answers; // OK = true; OK when none is left
+    std::function<void()> whileShowing; // runs once, as if from the box's event loop
 
     bool showFailure(const QString &title, const QString &text, bool withCancel) override
     {
         reports.append({title, text, withCancel});
+        if (auto hook = std::exchange(whileShowing, nullptr))
+            hook();
         return answers.isEmpty() ? true : answers.takeFirst();
     }
     void showException(const QString &text) override { exceptions.append(text); }
@@ -94,6 +97,8 @@ private slots:
     void eventsDuringAnOpenDoNotOpenAnotherFile();
     void stopAndCloseDuringAnOpenIsNotAFailure_data();
     void stopAndCloseDuringAnOpenIsNotAFailure();
+    void stopAndCloseWhileAFailureShows_data();
+    void stopAndCloseWhileAFailureShows();
     void realTimerTicks();
     void realDeviceLoops();
 
@@ -436,6 +441,40 @@ void TestBuiltinPlayer::eventsDuringAnOpenDoNotOpenAnotherFile()
     QCOMPARE(m_dev->fileName(), expected);
     QVERIFY(player.isStarted());
     QVERIFY(m_sink->reports.isEmpty() && m_sink->exceptions.isEmpty());
+}
+
+void TestBuiltinPlayer::stopAndCloseWhileAFailureShows_data()
+{
+    QTest::addColumn<bool>("unsupported"); // else an unknown error
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("277 OK") << true << true;
+    QTest::newRow("277 Cancel") << true << false;
+    QTest::newRow("missing file") << false << true;
+}
+
+void TestBuiltinPlayer::stopAndCloseWhileAFailureShows()
+{
+    // The player is switched away (joypad) while its error box is up.
+    QFETCH(bool, unsupported);
+    QFETCH(bool, answer);
+    const QStringList list{m_three[0], unsupported ? file(QStringLiteral("2.bad")) : m_dir->filePath(QStringLiteral("gone.mp3"))};
+    m_sink->answers = {answer};
+    m_sink->whileShowing = [&] { m_player->stopAndClose(); };
+    m_player->handOver(list);
+    m_player->tick();
+    advanceAndTick(2000);
+    QCOMPARE(m_sink->reports.size(), 1);
+    // Stopped means stopped, whatever the answer.
+    QVERIFY(!m_player->isTimerActive());
+    QVERIFY(!m_player->isStarted());
+
+    // A later hand-over plays.
+    m_player->handOver({m_three[1]});
+    m_player->tick();
+    QVERIFY(m_player->isStarted());
+    QCOMPARE(m_dev->fileName(), m_three[1]);
+    QVERIFY(m_dev->isPlaying());
+    QCOMPARE(m_sink->reports.size(), 1);
 }
 
 void TestBuiltinPlayer::realTimerTicks()
