@@ -26,6 +26,7 @@ private slots:
     void titleTimerRunsOnlyWithTag();
     void titleExecReturnsWhenTicksRunOut();
     void titleLook();
+    void titleIgnoresEscAndStopsTicksWhenHidden();
 
     void waitWindowIsCaptionOnly();
 
@@ -101,6 +102,25 @@ void TestSmallWindows::titleExecReturnsWhenTicksRunOut()
     title.exec();
     QCOMPARE(counter, 11);
     QVERIFY(clock.elapsed() < 5000);
+}
+
+void TestSmallWindows::titleIgnoresEscAndStopsTicksWhenHidden()
+{
+    int counter = 0;
+    TTitleF title(counter);
+    title.Tag = 1;
+    QTimer::singleShot(150, &title, [&title] { QTest::keyClick(&title, Qt::Key_Escape); });
+    title.exec();
+    QCOMPARE(counter, 11);
+
+    int other = 0;
+    TTitleF closed(other);
+    closed.Tag = 1;
+    closed.show();
+    closed.Timer1Timer();
+    closed.hide();
+    QVERIFY(!closed.Timer1->isActive());
+    QCOMPARE(other, 1);
 }
 
 void TestSmallWindows::titleLook()

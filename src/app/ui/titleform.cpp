@@ -3,6 +3,7 @@
 #include "app/ui/builtinpictures.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -54,6 +55,23 @@ void TTitleF::showEvent(QShowEvent *event)
         move(s->geometry().center() - rect().center());
     if (Tag != 0)
         Timer1->start();
+}
+
+void TTitleF::hideEvent(QHideEvent *event)
+{
+    // However the window went, the tick counter must not run on.
+    Timer1->stop();
+    QDialog::hideEvent(event);
+}
+
+void TTitleF::keyPressEvent(QKeyEvent *event)
+{
+    // The title stays its full time; Esc must not cut it short.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TTitleF::Timer1Timer()
