@@ -2,6 +2,8 @@
 
 #include "platform/mediadevice.h"
 
+#include <utility>
+
 BuiltinPlayer::BuiltinPlayer(MediaDevice &device, PlayerFailureSink &sink, QTimer *timer, QObject *parent)
     : QObject(parent), m_device(device), m_sink(sink), m_timer(timer ? timer : &m_ownTimer)
 {
@@ -109,6 +111,7 @@ void BuiltinPlayer::tick()
     // not cut short the open of a later hand-over.
     m_closeRequested = false;
     m_busy = false;
+    runDeferred();
 }
 
 QString BuiltinPlayer::failureText(int code)
@@ -174,11 +177,30 @@ void BuiltinPlayer::previous()
     m_busy = false;
     if (!opened && !closedWhileOpening())
         m_sink.showException(errorText(m_device.lastError()));
+    runDeferred();
+}
+
+bool BuiltinPlayer::deferWhileBusy(void (BuiltinPlayer::*operation)())
+{
+    // The joypad timer runs inside an open's wait; its button belongs to the
+    // file being opened, not to the closed device. A held button counts once.
+    if (!m_busy)
+        return false;
+    if (!m_deferred.contains(operation))
+        m_deferred.append(operation);
+    return true;
+}
+
+void BuiltinPlayer::runDeferred()
+{
+    const auto operations = std::exchange(m_deferred, {});
+    for (const auto operation : operations)
+        (this->*operation)();
 }
 
 void BuiltinPlayer::playRestart()
 {
-    if (!m_started)
+    if (deferWhileBusy(&BuiltinPlayer::playRestart) || !m_started)
         return;
     if (m_device.isPlaying())
         m_device.seek(0);
@@ -187,7 +209,7 @@ void BuiltinPlayer::playRestart()
 
 void BuiltinPlayer::pauseToggle()
 {
-    if (!m_started)
+    if (deferWhileBusy(&BuiltinPlayer::pauseToggle) || !m_started)
         return;
     if (m_device.isPlaying())
         m_device.stop();
@@ -197,7 +219,7 @@ void BuiltinPlayer::pauseToggle()
 
 void BuiltinPlayer::stop()
 {
-    if (!m_started)
+    if (deferWhileBusy(&BuiltinPlayer::stop) || !m_started)
         return;
     m_device.stop();
     m_device.seek(0);
@@ -205,7 +227,7 @@ void BuiltinPlayer::stop()
 
 void BuiltinPlayer::next()
 {
-    if (!m_started)
+    if (deferWhileBusy(&BuiltinPlayer::next) || !m_started)
         return;
     m_device.seekToEnd();
 }

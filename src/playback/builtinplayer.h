@@ -38,7 +38,8 @@ public:
     void start(); // not started, timer on: the next tick opens and plays
     void stopAndClose();
 
-    // Transport; each does nothing until a file has been started.
+    // Transport; each does nothing until a file has been started. One that
+    // comes while a file opens is carried out when the open is over.
     void previous();
     void playRestart();
     void pauseToggle();
@@ -74,6 +75,9 @@ private:
     // in while the device was opening.
     bool closedWhileOpening();
     int wrapped(int position) const;
+    // Transport that came while a file was opening, run once it is done.
+    bool deferWhileBusy(void (BuiltinPlayer::*operation)());
+    void runDeferred();
 
     MediaDevice &m_device;
     PlayerFailureSink &m_sink;
@@ -84,4 +88,5 @@ private:
     bool m_started = false;
     bool m_busy = false; // a tick or Previous is opening a file
     bool m_closeRequested = false;
+    QList<void (BuiltinPlayer::*)()> m_deferred;
 };

@@ -97,6 +97,8 @@ private slots:
     void eventsDuringAnOpenDoNotOpenAnotherFile();
     void stopAndCloseDuringAnOpenIsNotAFailure_data();
     void stopAndCloseDuringAnOpenIsNotAFailure();
+    void transportDuringAnOpenActsOnTheNewFile_data();
+    void transportDuringAnOpenActsOnTheNewFile();
     void stopAndCloseWhileAFailureShows_data();
     void stopAndCloseWhileAFailureShows();
     void realTimerTicks();
@@ -440,6 +442,52 @@ void TestBuiltinPlayer::eventsDuringAnOpenDoNotOpenAnotherFile()
     QCOMPARE(player.currentFile(), expected);
     QCOMPARE(m_dev->fileName(), expected);
     QVERIFY(player.isStarted());
+    QVERIFY(m_sink->reports.isEmpty() && m_sink->exceptions.isEmpty());
+}
+
+void TestBuiltinPlayer::transportDuringAnOpenActsOnTheNewFile_data()
+{
+    QTest::addColumn<int>("button"); // 2 play, 3 pause, 4 stop, 5 next
+    QTest::addColumn<bool>("firstOpen"); // else the move to the next file
+    QTest::addColumn<bool>("playing");
+    QTest::addColumn<qint64>("position");
+    for (bool first : {true, false}) {
+        const char *when = first ? "first open" : "next file";
+        QTest::addRow("stop, %s", when) << 4 << first << false << qint64(0);
+        QTest::addRow("pause, %s", when) << 3 << first << false << qint64(0);
+        QTest::addRow("next, %s", when) << 5 << first << false << qint64(2000);
+        QTest::addRow("play, %s", when) << 2 << first << true << qint64(0);
+    }
+}
+
+void TestBuiltinPlayer::transportDuringAnOpenActsOnTheNewFile()
+{
+    // A joypad button pressed while the device opens is carried out on the
+    // file once it plays, as if it had waited for the open.
+    QFETCH(int, button);
+    QFETCH(bool, firstOpen);
+    QFETCH(bool, playing);
+    QFETCH(qint64, position);
+    SlowOpenDevice device(*m_dev);
+    BuiltinPlayer player(device, *m_sink);
+    player.handOver(m_three);
+    if (!firstOpen)
+        player.tick(); // plays 1
+    device.whileOpening = [&] {
+        switch (button) {
+        case 2: player.playRestart(); break;
+        case 3: player.pauseToggle(); break;
+        case 4: player.stop(); break;
+        case 5: player.next(); break;
+        }
+    };
+    m_dev->advance(2000);
+    player.tick();
+    const QString opened = firstOpen ? m_three[0] : m_three[1];
+    QCOMPARE(m_dev->fileName(), opened);
+    QVERIFY(player.isStarted());
+    QCOMPARE(device.isPlaying(), playing);
+    QCOMPARE(device.position(), position);
     QVERIFY(m_sink->reports.isEmpty() && m_sink->exceptions.isEmpty());
 }
 
