@@ -160,6 +160,24 @@ private slots:
         QCOMPARE(w.legacyModel()->headerData(3, Qt::Horizontal).toString(), U("時間"));
     }
 
+    void vanishedIndexShowsTheListCommandsActOn()
+    {
+        // Commands act on the current list, so the one shown must be it.
+        const QString index = m_dir.filePath(QStringLiteral("gone/legacy.lst"));
+        writeFile(index, "\"a.mp3\",\"Alpha\",\"\",\"\",\"16000\"\r\n");
+        TTunoviaF &w = makeWindow(index);
+        w.FormShow();
+        QCOMPARE(w.currentList(), w.listView());
+        QVERIFY(QFile::remove(index));
+        m_prompts.clear();
+        w.FormShow();
+        QCOMPARE(w.currentList(), w.listView2());
+        QVERIFY(w.listView2()->isVisibleTo(&w));
+        QVERIFY(!w.listView()->isVisibleTo(&w));
+        QVERIFY(!w.legacyListShown());
+        QVERIFY(m_prompts.asked().isEmpty());
+    }
+
     void missingIndexFallsBackToTunoviaDatBesideIt()
     {
         const QString folder = m_dir.filePath(QStringLiteral("fallback/"));

@@ -59,6 +59,12 @@ void TTunoviaF::FormShow()
         path = paths::folderPart(m_currentIndexPath) + QStringLiteral("tunovia.dat");
         file.setFileName(path);
         if (!file.open(QIODevice::ReadOnly)) {
+            // Shown too: an older list left on screen would not be the one
+            // that commands act on.
+            m_MP3ListView->hide();
+            m_listTag = 0;
+            m_MP3ListView2->show();
+            m_list2Tag = 1;
             setCurrentList(m_MP3ListView2);
             applySettings();
             selectAllIfAuto();
