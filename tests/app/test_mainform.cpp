@@ -351,6 +351,29 @@ private slots:
         QCOMPARE(sizes().first(), QStringLiteral("9000"));
     }
 
+    void doubleClickHandsOverOnceAnywhereInTheList()
+    {
+        TTunoviaF &w = makeWindow();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::qWait(50);
+        TrackRecord t;
+        t[TrackField::Title] = QStringLiteral("one");
+        w.model()->append(t);
+        QWidget *viewport = w.listView2()->viewport();
+        const QPoint onRow = w.listView2()->visualRect(w.model()->index(0, 0)).center();
+        const QPoint below(10, viewport->height() - 5);
+        QVERIFY(!w.listView2()->indexAt(below).isValid());
+        for (const QPoint &at : {onRow, below}) {
+            m_prompts.clear();
+            QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+            QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+            // No player path yet: the hand-over says so, once per double click.
+            QCOMPARE(m_prompts.asked().size(), 1);
+            QCOMPARE(m_prompts.asked()[0].text, U("Winampのパスを設定してください。"));
+        }
+    }
+
     void selectAllAndDeleteFromTheKeyboard()
     {
         TTunoviaF &w = makeWindow();

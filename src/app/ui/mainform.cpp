@@ -321,6 +321,17 @@ bool TTunoviaF::eventFilter(QObject *watched, QEvent *event)
                         || watched == m_MP3ListView || watched == m_MP3ListView->viewport();
     if (inList && (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease))
         updateTotalDisplay();
+    // A double click below the rows hands over too; on a row the view's own
+    // doubleClicked signal does it.
+    if (event->type() == QEvent::MouseButtonDblClick
+        && (watched == m_MP3ListView2->viewport() || watched == m_MP3ListView->viewport())) {
+        auto *view = static_cast<QTreeView *>(static_cast<QWidget *>(watched)->parentWidget());
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && !view->indexAt(mouse->position().toPoint()).isValid()) {
+            MP3ListViewDblClick();
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
