@@ -164,6 +164,7 @@ private:
     void applyJoypadTimer();
     void selectAllIfAuto();
     void setCurrentList(QTreeView *list);
+    void showListKind(bool legacy); // the five-column list when legacy, else the thirteen-column one
     void showTimeDigits(const QString &text);
     WindowBounds currentBounds() const;
     void releaseTitle();

@@ -61,11 +61,7 @@ void TTunoviaF::FormShow()
         if (!file.open(QIODevice::ReadOnly)) {
             // Shown too: an older list left on screen would not be the one
             // that commands act on.
-            m_MP3ListView->hide();
-            m_listTag = 0;
-            m_MP3ListView2->show();
-            m_list2Tag = 1;
-            setCurrentList(m_MP3ListView2);
+            showListKind(false);
             applySettings();
             selectAllIfAuto();
             return;
@@ -76,19 +72,7 @@ void TTunoviaF::FormShow()
 
     const QByteArray firstLine = file.readLine();
     const bool legacy = album::isLegacyTrackList(firstLine);
-    if (legacy) {
-        m_MP3ListView->show();
-        m_listTag = 1;
-        m_MP3ListView2->hide();
-        m_list2Tag = 0;
-        setCurrentList(m_MP3ListView);
-    } else {
-        m_MP3ListView->hide();
-        m_listTag = 0;
-        m_MP3ListView2->show();
-        m_list2Tag = 1;
-        setCurrentList(m_MP3ListView2);
-    }
+    showListKind(legacy);
     file.seek(0);
 
     if (legacy) {
@@ -117,6 +101,16 @@ void TTunoviaF::FormShow()
         m_services.prompts.info(this, U("MP3プレイヤーの設定をしてください。"));
         SettingClick();
     }
+}
+
+void TTunoviaF::showListKind(bool legacy)
+{
+    // The list shown is the one the commands act on; each carries its Tag.
+    m_MP3ListView->setVisible(legacy);
+    m_listTag = legacy ? 1 : 0;
+    m_MP3ListView2->setVisible(!legacy);
+    m_list2Tag = legacy ? 0 : 1;
+    setCurrentList(legacy ? m_MP3ListView : m_MP3ListView2);
 }
 
 void TTunoviaF::selectAllIfAuto()
