@@ -79,6 +79,21 @@ private:
 
     void tick() { QVERIFY(QMetaObject::invokeMethod(&m_window->joyTimer(), "timeout")); }
 
+    // One tick with button 1 held; while a box is up the timer ticks three
+    // more times, as it would in a real box's event loop.
+    void holdButtonOneWhileBoxesShow()
+    {
+        m_pad->next = state(32768, 32768, {true, false, false, false});
+        m_prompts.clear();
+        int nested = 0;
+        m_prompts.whileAsking = [&] {
+            if (++nested < 4)
+                tick();
+        };
+        tick();
+        m_prompts.whileAsking = nullptr;
+    }
+
 private slots:
     void cleanup()
     {
@@ -168,19 +183,11 @@ private slots:
         QVERIFY(w.builtinPlayer()->isStarted());
 
         w.dialogSettings().joyBindings = {0, 0, 0, 0, 1, 0, 0, 0}; // button 1: previous
-        m_pad->next = state(32768, 32768, {true, false, false, false});
-        m_prompts.clear();
-        int nested = 0;
-        m_prompts.whileAsking = [&] {
-            if (++nested < 4)
-                tick();
-        };
-        tick();
+        holdButtonOneWhileBoxesShow();
         QCOMPARE(m_prompts.asked().size(), 1);
         QCOMPARE(w.builtinPlayer()->playlistPosition(), 2);
 
         // Once the box is closed, the button works again.
-        m_prompts.whileAsking = nullptr;
         tick();
         QCOMPARE(m_prompts.asked().size(), 2);
         QCOMPARE(w.builtinPlayer()->playlistPosition(), 1);
@@ -192,14 +199,7 @@ private slots:
         // button keeps ticking.
         TTunoviaF &w = makeWindow();
         w.dialogSettings().joyBindings = {0, 0, 0, 0, 6, 0, 0, 0}; // button 1: hand over
-        m_pad->next = state(32768, 32768, {true, false, false, false});
-        m_prompts.clear();
-        int nested = 0;
-        m_prompts.whileAsking = [&] {
-            if (++nested < 4)
-                tick();
-        };
-        tick();
+        holdButtonOneWhileBoxesShow();
         QCOMPARE(m_prompts.asked().size(), 1);
         QCOMPARE(m_prompts.asked().constFirst().text, QString::fromUtf8("Winampのパスを設定してください。"));
     }
