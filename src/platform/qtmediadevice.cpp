@@ -58,6 +58,13 @@ void QtMediaDevice::ensurePlayer()
     });
 }
 
+void QtMediaDevice::discardPlayer()
+{
+    // The player refers to its output, so it goes first.
+    m_player.reset();
+    m_output.reset();
+}
+
 bool QtMediaDevice::open(const QString &file)
 {
     close();
@@ -68,6 +75,10 @@ bool QtMediaDevice::open(const QString &file)
     // silent fallback sink instead of failing for want of a sound card.
     if (QMediaDevices::audioOutputs().isEmpty() && qEnvironmentVariableIntValue("TUNOVIA_NULL_AUDIO") != 1)
         return fail(NoOutputDevice);
+    // QMediaPlayer keeps reporting the error of an earlier source after a
+    // new one is set, and would fail every file after it: start afresh.
+    if (m_player && m_player->error() != QMediaPlayer::NoError)
+        discardPlayer();
     ensurePlayer();
 
     QEventLoop loop;

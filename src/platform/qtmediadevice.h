@@ -45,6 +45,7 @@ public:
 private:
     bool fail(int code);
     void ensurePlayer();
+    void discardPlayer();
 
     int m_timeoutMs;
     std::unique_ptr<QMediaPlayer> m_player;

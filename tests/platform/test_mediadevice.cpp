@@ -206,6 +206,7 @@ void TestMediaDevice::realDeviceRejectsBadFiles_data()
     QTest::newRow("text") << QByteArray("this is not audio at all\n").repeated(200) << 277;
     QTest::newRow("zero bytes") << QByteArray() << 277;
     QTest::newRow("truncated header") << silentWav(1000).left(20) << 277;
+    QTest::newRow("random bytes") << noiseBytes(20000) << 277;
 }
 
 void TestMediaDevice::realDeviceRejectsBadFiles()
@@ -227,6 +228,12 @@ void TestMediaDevice::realDeviceRejectsBadFiles()
     QCOMPARE(dev.lastError(), error);
     QVERIFY(!dev.isOpen());
     QVERIFY(t.elapsed() < 3500);
+
+    // The failure stays with that file: a valid one opens and plays after it.
+    QVERIFY2(dev.open(demoMp3()), qPrintable(QString::number(dev.lastError())));
+    QCOMPARE(dev.lastError(), 0);
+    QVERIFY(dev.play());
+    QTRY_VERIFY_WITH_TIMEOUT(dev.position() > 100, 5000);
 }
 
 QTEST_GUILESS_MAIN(TestMediaDevice)

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void scmpxReceivesPlaylistByteWise();
     void secondStartHandsOverThePlaylist();
     void runsWithoutSessionBus();
+    void realDevicePlaysThePlaylistAtStart_data();
     void realDevicePlaysThePlaylistAtStart();
 
 private:
@@ -316,19 +317,31 @@ void TestStandin::runsWithoutSessionBus()
 }
 
 QTEST_GUILESS_MAIN(TestStandin)
+void TestStandin::realDevicePlaysThePlaylistAtStart_data()
+{
+    QTest::addColumn<bool>("undecodableFirst");
+    QTest::newRow("one file") << false;
+    QTest::newRow("after an undecodable file") << true;
+}
+
 void TestStandin::realDevicePlaysThePlaylistAtStart()
 {
     // With the real media device (into the silent fallback output), the
     // playlist given at start plays without a Play message.
+    QFETCH(bool, undecodableFirst);
     qputenv("TUNOVIA_NULL_AUDIO", "1");
     const QString track = m_dir.filePath(QStringLiteral("silence.mp3"));
     writeFile(track, silentWav(4000));
+    const QString noise = m_dir.filePath(QStringLiteral("noise.mp3"));
+    writeFile(noise, noiseBytes(20000));
     const QString playlist = m_dir.filePath(QStringLiteral("real.m3u"));
-    writeFile(playlist, QFile::encodeName(track) + "\r\n");
+    const QByteArray first = undecodableFirst ? QFile::encodeName(noise) + "\r\n" : QByteArray();
+    writeFile(playlist, first + QFile::encodeName(track) + "\r\n");
     m_window = start({playlist}, m_class, false);
     qunsetenv("TUNOVIA_NULL_AUDIO");
     QVERIFY(!m_window.isNull());
     QTRY_VERIFY_WITH_TIMEOUT(position() > 0, 3000);
+    QCOMPARE(listPos(), undecodableFirst ? 1 : 0);
 }
 
 #include "test_standin.moc"

@@ -1,6 +1,7 @@
 #pragma once
 // Sound files made on the spot, for the media back end to open.
 #include <QByteArray>
+#include <QString>
 #include <QtEndian>
 
 // `ms` milliseconds of 16-bit mono PCM silence in a WAV file.
@@ -25,4 +26,22 @@ inline QByteArray silentWav(int ms, int rate = 8000)
     u32(dataSize);
     out.append(QByteArray(int(dataSize), '\0'));
     return out;
+}
+
+// Bytes of a fixed pseudo-random sequence: no decoder finds audio in them.
+inline QByteArray noiseBytes(int size)
+{
+    QByteArray out(size, '\0');
+    quint32 seed = 12345;
+    for (char &c : out) {
+        seed = seed * 1103515245u + 12345u;
+        c = char(seed >> 24);
+    }
+    return out;
+}
+
+// A real MP3 file of the demo library (a little under a second long).
+inline QString demoMp3()
+{
+    return QStringLiteral(TUNOVIA_SOURCE_DIR "/data/demo/music/first/01 Morning.mp3");
 }
