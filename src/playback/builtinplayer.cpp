@@ -74,7 +74,7 @@ bool BuiltinPlayer::closedWhileOpening()
 bool BuiltinPlayer::openAndPlay()
 {
     if (m_position < 0 || m_position >= m_playlist.size())
-        return false; // empty playlist: reported with the last device code
+        return false;
     const QString file = m_playlist.at(m_position);
     m_device.close();
     if (!m_device.open(file) || m_closeRequested)
@@ -91,7 +91,11 @@ void BuiltinPlayer::tick()
     if (m_busy)
         return;
     m_busy = true;
-    if (!m_started) {
+    if (!m_started && m_playlist.isEmpty()) {
+        // A hand-over with nothing selected and nothing remembered: nothing
+        // failed, so there is nothing to report either.
+        m_timer->stop();
+    } else if (!m_started) {
         m_position = wrapped(m_position);
         if (openAndPlay()) {
             setStarted(true);
@@ -172,11 +176,13 @@ void BuiltinPlayer::previous()
     m_position = m_position - 1;
     if (m_position < 0 || m_position >= m_playlist.size())
         m_position = int(m_playlist.size()) - 1;
+    // Busy until the report is answered: the timer would otherwise take the
+    // closed device for a finished file and move on under the box.
     m_busy = true;
-    const bool opened = openAndPlay();
-    m_busy = false;
-    if (!opened && !closedWhileOpening())
+    if (!openAndPlay() && !closedWhileOpening())
         m_sink.showException(errorText(m_device.lastError()));
+    m_closeRequested = false;
+    m_busy = false;
     runDeferred();
 }
 

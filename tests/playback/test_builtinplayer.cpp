@@ -34,7 +34,12 @@ public:
             hook();
         return answers.isEmpty() ? true : answers.takeFirst();
     }
-    void showException(const QString &text) override { exceptions.append(text); }
+    void showException(const QString &text) override
+    {
+        exceptions.append(text);
+        if (auto hook = std::exchange(whileShowing, nullptr))
+            hook();
+    }
 };
 
 // A device whose open() lets other events run first, as a real back end's
@@ -89,6 +94,7 @@ private slots:
     void pauseToggleKeepsPosition();
     void failureOutcomes_data();
     void failureOutcomes();
+    void nothingToPlayIsNotAFailure();
     void unsupportedFileOkSkipsToNext();
     void failureWhilePlayingStopsPlayer();
     void previousFailureIsReportedAsException();
@@ -103,9 +109,13 @@ private slots:
     void stopAndCloseWhileAFailureShows();
     void realTimerTicks();
     void realDeviceLoops();
+    void realDeviceAfterAnUndecodableFile_data();
+    void realDeviceAfterAnUndecodableFile();
+    void realDevicePreviousOntoAnUndecodableFile();
 
 private:
     QString file(const QString &name, int bytes = 16000 * 2);
+    QString noiseFile(); // undecodable, named .mp3
     void advanceAndTick(qint64 ms);
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -121,6 +131,15 @@ QString TestBuiltinPlayer::file(const QString &name, int bytes)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(QByteArray(bytes, 'x'));
+    return path;
+}
+
+QString TestBuiltinPlayer::noiseFile()
+{
+    const QString path = m_dir->filePath(QStringLiteral("noise.mp3"));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(noiseBytes(20000));
     return path;
 }
 
@@ -274,7 +293,7 @@ void TestBuiltinPlayer::pauseToggleKeepsPosition()
 
 void TestBuiltinPlayer::failureOutcomes_data()
 {
-    QTest::addColumn<int>("kind"); // 0 unsupported, 1 no device, 2 missing file, 3 empty playlist
+    QTest::addColumn<int>("kind"); // 0 unsupported, 1 no device, 2 missing file
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("withCancel");
@@ -287,7 +306,6 @@ void TestBuiltinPlayer::failureOutcomes_data()
     QTest::newRow("263") << 1 << true << QStringLiteral("MP3 を再生するのに必要なデバイスがインストールされていません。")
                          << false << false << 0;
     QTest::newRow("other code") << 2 << true << QStringLiteral("未知のエラーです。ErrorCode(275)") << false << false << 0;
-    QTest::newRow("empty playlist") << 3 << true << QStringLiteral("未知のエラーです。ErrorCode(0)") << false << false << 0;
 }
 
 void TestBuiltinPlayer::failureOutcomes()
@@ -306,8 +324,6 @@ void TestBuiltinPlayer::failureOutcomes()
         m_dev->setNoOutputDevice(true);
     if (kind == 2)
         list[1] = m_dir->filePath(QStringLiteral("gone.mp3"));
-    if (kind == 3)
-        list.clear();
     m_player->setPlaylistPosition(1);
     m_sink->answers = {answer};
     m_player->handOver(list);
@@ -320,6 +336,16 @@ void TestBuiltinPlayer::failureOutcomes()
     QVERIFY(!m_player->isStarted());
     QCOMPARE(m_player->isTimerActive(), timerAfter);
     QCOMPARE(m_player->playlistPosition(), positionAfter);
+}
+
+void TestBuiltinPlayer::nothingToPlayIsNotAFailure()
+{
+    // A hand-over with nothing selected before anything was ever handed over.
+    m_player->handOver({});
+    m_player->tick();
+    QVERIFY(m_sink->reports.isEmpty());
+    QVERIFY(!m_player->isStarted());
+    QVERIFY(!m_player->isTimerActive());
 }
 
 void TestBuiltinPlayer::unsupportedFileOkSkipsToNext()
@@ -557,6 +583,67 @@ void TestBuiltinPlayer::realDeviceLoops()
     QTRY_VERIFY_WITH_TIMEOUT(files.size() >= 3, 10000);
     QCOMPARE(files.at(1).at(0).toString(), list[1]);
     QCOMPARE(files.at(2).at(0).toString(), list[0]);
+    QVERIFY(m_sink->reports.isEmpty());
+    player.stopAndClose();
+}
+
+void TestBuiltinPlayer::realDeviceAfterAnUndecodableFile_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("OK plays the next entry") << true;
+    QTest::newRow("Cancel, then a new hand-over") << false;
+}
+
+void TestBuiltinPlayer::realDeviceAfterAnUndecodableFile()
+{
+    QFETCH(bool, answer);
+    qputenv("TUNOVIA_NULL_AUDIO", "1");
+    const QString noise = noiseFile();
+    QtMediaDevice dev;
+    BuiltinPlayer player(dev, *m_sink);
+    QSignalSpy files(&player, &BuiltinPlayer::fileStarted);
+    m_sink->answers = {answer};
+    player.handOver({noise, demoMp3()});
+    QTRY_COMPARE_WITH_TIMEOUT(m_sink->reports.size(), 1, 5000);
+    QCOMPARE(m_sink->reports[0].text, BuiltinPlayer::failureText(MediaDevice::UnsupportedFile));
+    QCOMPARE(player.isTimerActive(), answer);
+    QCOMPARE(player.playlistPosition(), answer ? 1 : 0);
+    if (!answer) {
+        QTest::qWait(700);
+        QVERIFY(files.isEmpty());
+        player.handOver({demoMp3()});
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(files.size(), 1, 5000);
+    QCOMPARE(files[0][0].toString(), demoMp3());
+    QVERIFY(player.isStarted());
+    QVERIFY(dev.isPlaying());
+    QCOMPARE(m_sink->reports.size(), 1);
+    player.stopAndClose();
+}
+
+void TestBuiltinPlayer::realDevicePreviousOntoAnUndecodableFile()
+{
+    qputenv("TUNOVIA_NULL_AUDIO", "1");
+    const QString noise = noiseFile();
+    QtMediaDevice dev;
+    BuiltinPlayer player(dev, *m_sink);
+    QSignalSpy files(&player, &BuiltinPlayer::fileStarted);
+    player.handOver({demoMp3(), noise});
+    QTRY_COMPARE_WITH_TIMEOUT(files.size(), 1, 5000);
+
+    // The report is answered only after several ticks; under it nothing moves.
+    qsizetype filesUnderTheBox = -1;
+    m_sink->whileShowing = [&] {
+        QTest::qWait(3 * BuiltinPlayer::kTickMs);
+        filesUnderTheBox = files.size() - 1;
+    };
+    player.previous();
+    QCOMPARE(m_sink->exceptions, QStringList{BuiltinPlayer::errorText(MediaDevice::UnsupportedFile)});
+    QCOMPARE(filesUnderTheBox, 0);
+    QVERIFY(m_sink->reports.isEmpty());
+    // Then the timer moves on, to the entry after the undecodable one.
+    QTRY_COMPARE_WITH_TIMEOUT(files.size(), 2, 5000);
+    QCOMPARE(files[1][0].toString(), demoMp3());
     QVERIFY(m_sink->reports.isEmpty());
     player.stopAndClose();
 }
