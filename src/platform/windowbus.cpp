@@ -3,10 +3,16 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusReply>
+#include <QElapsedTimer>
+#include <QMutex>
 #include <QThread>
 #include <QVariant>
+
+#include <map>
 
 namespace {
 
@@ -45,6 +51,99 @@ QDBusMessage methodCall(const WindowHandle &window, const char *method)
 {
     return QDBusMessage::createMethodCall(window.busName(), QLatin1String(WindowBus::ObjectPath),
                                           QLatin1String(WindowBus::Interface), QLatin1String(method));
+}
+
+bool ranOutOfTime(const QDBusMessage &reply)
+{
+    if (reply.type() != QDBusMessage::ErrorMessage)
+        return false;
+    const QDBusError::ErrorType type = QDBusError(reply).type();
+    return type == QDBusError::NoReply || type == QDBusError::Timeout || type == QDBusError::TimedOut;
+}
+
+// Windows on the bus that let a call run out of time. Such a window counts as
+// not running until it answers again, so that a stopped or hung player costs
+// the caller one wait, not one per message. Whether it answers again is asked
+// in the background, at most once a second, with a title request that its
+// GUI thread (the one that handles messages) has to answer.
+class SilentWindows {
+public:
+    static constexpr qint64 ProbeIntervalMs = 1000;
+
+    static SilentWindows &instance()
+    {
+        static SilentWindows windows;
+        return windows;
+    }
+
+    void add(const QString &busName)
+    {
+        const QMutexLocker lock(&m_mutex);
+        Entry &entry = m_entries[busName];
+        entry.sinceProbe.start();
+    }
+
+    // True while `busName` counts as not running; asks it again when due.
+    bool isSilent(const QString &busName)
+    {
+        const QMutexLocker lock(&m_mutex);
+        const auto it = m_entries.find(busName);
+        if (it == m_entries.end())
+            return false;
+        Entry &entry = it->second;
+        if (!entry.probing && entry.sinceProbe.elapsed() >= ProbeIntervalMs) {
+            entry.probing = true;
+            entry.sinceProbe.start();
+            probe(busName);
+        }
+        return true;
+    }
+
+private:
+    struct Entry {
+        QElapsedTimer sinceProbe;
+        bool probing = false;
+    };
+
+    // Called with the mutex held; the answer arrives through the event loop
+    // of the calling thread.
+    void probe(const QString &busName)
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected()) {
+            m_entries.erase(busName);
+            return;
+        }
+        const QDBusMessage call = QDBusMessage::createMethodCall(
+            busName, QLatin1String(WindowBus::ObjectPath), QLatin1String(WindowBus::Interface),
+            QStringLiteral("GetWindowText"));
+        QCoreApplication *app = QCoreApplication::instance();
+        QObject *parent = app && app->thread() == QThread::currentThread() ? app : nullptr;
+        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, WindowBus::SendTimeoutMs), parent);
+        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                         [this, busName](QDBusPendingCallWatcher *done) {
+                             done->deleteLater();
+                             const QMutexLocker lock(&m_mutex);
+                             const auto it = m_entries.find(busName);
+                             if (it == m_entries.end())
+                                 return;
+                             // Any other error means the window has gone, and
+                             // its unique name never comes back.
+                             if (done->isError() && ranOutOfTime(done->reply()))
+                                 it->second.probing = false;
+                             else
+                                 m_entries.erase(it);
+                         });
+    }
+
+    QMutex m_mutex;
+    std::map<QString, Entry> m_entries;
+};
+
+// A call that would wait for a silent window gives up at once.
+bool isSilent(const WindowHandle &window)
+{
+    return SilentWindows::instance().isSilent(window.busName());
 }
 
 } // namespace
@@ -133,7 +232,7 @@ WindowHandle WindowBus::findWindow(const QString &className)
     if (!bus.isConnected() || !bus.interface())
         return handle;
     const QDBusReply<QString> owner = bus.interface()->serviceOwner(name);
-    if (owner.isValid() && !owner.value().isEmpty())
+    if (owner.isValid() && !owner.value().isEmpty() && !SilentWindows::instance().isSilent(owner.value()))
         handle.m_busName = owner.value();
     return handle;
 }
@@ -147,7 +246,7 @@ qint64 WindowBus::send(const WindowHandle &window, quint32 msg, qint64 wParam, q
                                   Q_ARG(quint32, msg), Q_ARG(qint64, wParam), Q_ARG(qint64, lParam));
         return result;
     }
-    if (window.busName().isEmpty())
+    if (window.busName().isEmpty() || isSilent(window))
         return 0;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
@@ -155,6 +254,8 @@ qint64 WindowBus::send(const WindowHandle &window, quint32 msg, qint64 wParam, q
     QDBusMessage call = methodCall(window, "SendMessage");
     call << uint(msg) << qlonglong(wParam) << qlonglong(lParam);
     const QDBusMessage reply = bus.call(call, QDBus::Block, SendTimeoutMs);
+    if (ranOutOfTime(reply))
+        SilentWindows::instance().add(window.busName());
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return 0;
     return reply.arguments().constFirst().toLongLong();
@@ -168,7 +269,7 @@ void WindowBus::post(const WindowHandle &window, quint32 msg, qint64 wParam, qin
                                   Q_ARG(qint64, wParam), Q_ARG(qint64, lParam));
         return;
     }
-    if (window.busName().isEmpty())
+    if (window.busName().isEmpty() || isSilent(window))
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
@@ -187,12 +288,14 @@ QString WindowBus::windowText(const WindowHandle &window)
         QMetaObject::invokeMethod(target, "windowTitle", callTypeFor(target), Q_RETURN_ARG(QString, title));
         return title;
     }
-    if (window.busName().isEmpty())
+    if (window.busName().isEmpty() || isSilent(window))
         return QString();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return QString();
     const QDBusMessage reply = bus.call(methodCall(window, "GetWindowText"), QDBus::Block, SendTimeoutMs);
+    if (ranOutOfTime(reply))
+        SilentWindows::instance().add(window.busName());
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return QString();
     return reply.arguments().constFirst().toString();

@@ -17,6 +17,10 @@
 //        SendMessage(u msg, x wParam, x lParam) -> x result
 //            Handled at once; the caller waits at most 2 s. A caller treats
 //            no window, no answer in time or any D-Bus error as result 0.
+//            A window that let a call run out of time counts as missing
+//            (not found, every call 0 at once) until it answers a
+//            GetWindowText again, which the caller asks in the background
+//            at most once a second.
 //        PostMessage(u msg, x wParam, x lParam)      (no reply is sent)
 //            Queued by the window and handled after the posts before it and
 //            before any later send from the same caller. Callers send posts
@@ -88,7 +92,8 @@ public:
     static QString escapeClassName(const QString &className);
     static QString busNameFor(const QString &className) { return QLatin1String(NamePrefix) + escapeClassName(className); }
 
-    // The window of this class, or a null handle when there is none.
+    // The window of this class, or a null handle when there is none or it
+    // has not answered in time (see the protocol above).
     static WindowHandle findWindow(const QString &className);
     // Synchronous; 0 when the window is missing, does not answer in 2 s or fails.
     static qint64 send(const WindowHandle &window, quint32 msg, qint64 wParam, qint64 lParam);

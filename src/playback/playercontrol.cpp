@@ -23,6 +23,15 @@ PlayerControl::PlayerControl(Launcher &launcher, PlayerWindows &windows, Setting
     : m_launcher(launcher), m_windows(windows), m_store(store), m_dialog(dialog), m_classNames(classNames),
       m_hooks(std::move(hooks))
 {
+    m_startWatch.setInterval(WindowWatchMs);
+    QObject::connect(&m_startWatch, &QTimer::timeout, &m_startWatch, [this] {
+        if (!m_windows.find(m_startClass).isNull()) {
+            m_startWatch.stop();
+            applyVolume();
+        } else if (m_startClock.elapsed() >= WindowWaitMs) {
+            m_startWatch.stop();
+        }
+    });
 }
 
 // ---- rules ----
@@ -150,8 +159,16 @@ void PlayerControl::sendScmpxPlaylist(const QString &playlistPath)
     m_windows.send(window, WM_USER, 0, scmpx::Play);
 }
 
+void PlayerControl::awaitStartedWindow(const QString &className)
+{
+    m_startClass = className;
+    m_startClock.start();
+    m_startWatch.start();
+}
+
 void PlayerControl::handOver()
 {
+    m_startWatch.stop();
     m_store.loadSettings(m_dialog);
     const PlayerKind chosen = chosenPlayer();
     if (!checkExecutable(chosen))
@@ -179,9 +196,17 @@ void PlayerControl::handOver()
             }
             arguments << playlist;
         }
+        const QString &className = chosen == PlayerKind::Winamp ? m_classNames.winamp : m_classNames.scmpx;
+        const bool wasRunning = !m_windows.find(className).isNull();
         // Only a list written just now is ours to remove; an older one stays.
-        if (!m_launcher.startDetached(executable, arguments, show) && !tracks.isEmpty())
+        if (m_launcher.startDetached(executable, arguments, show)) {
+            // The volume sent below reaches no window while the new player
+            // is still starting.
+            if (!wasRunning)
+                awaitStartedWindow(className);
+        } else if (!tracks.isEmpty()) {
             QFile::remove(playlist);
+        }
         if (appliedPlayer() == PlayerKind::Scmpx)
             sendScmpxPlaylist(playlist);
     }

@@ -7,8 +7,10 @@
 #include "platform/windowbus.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 
 class Launcher;
@@ -60,8 +62,12 @@ public:
 
     // Reloads the settings, checks the chosen player, writes its playlist and
     // starts it (or hands the tracks to the built-in player), then applies
-    // the volume.
+    // the volume. A player that was not running yet gets the volume again
+    // once its window appears (looked for every WindowWatchMs for up to
+    // WindowWaitMs).
     void handOver();
+    static constexpr int WindowWatchMs = 100;
+    static constexpr int WindowWaitMs = 10000;
     // button: 1 previous, 2 play, 3 pause, 4 stop, 5 next.
     void transport(int button);
     void quit();
@@ -95,6 +101,7 @@ private:
     void sendCommands(const QString &className, std::initializer_list<qint64> codes);
     void sendScmpxPlaylist(const QString &playlistPath);
     void setVolumeAndApply(int position);
+    void awaitStartedWindow(const QString &className);
 
     Launcher &m_launcher;
     PlayerWindows &m_windows;
@@ -102,4 +109,8 @@ private:
     DialogSettings &m_dialog;
     const ClassNames &m_classNames;
     PlayerHooks m_hooks;
+    // Waits for the window of a player that the hand-over started.
+    QTimer m_startWatch;
+    QElapsedTimer m_startClock;
+    QString m_startClass;
 };

@@ -45,6 +45,7 @@ private Q_SLOTS:
     void messagesReachAnotherProgramInOrder();
     void firstOwnerKeepsTheName();
     void hangingWindowGivesUpAfterTwoSeconds();
+    void silentWindowCountsAsGoneUntilItAnswers();
     void noSessionBus();
     void noSessionBusChild();
 
@@ -232,6 +233,46 @@ void TestWindowBus::hangingWindowGivesUpAfterTwoSeconds()
     const qint64 waited = clock.elapsed();
     ::kill(pid_t(player.processId()), SIGCONT);
     QVERIFY2(waited >= 1900 && waited < 5000, qPrintable(QString::number(waited)));
+    player.terminate();
+    QVERIFY(player.waitForFinished(10000));
+}
+
+void TestWindowBus::silentWindowCountsAsGoneUntilItAnswers()
+{
+    if (!needBus())
+        QSKIP("no session bus");
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("log.txt"));
+    const QString cls = QStringLiteral("Silent-%1").arg(QCoreApplication::applicationPid());
+    QProcess player;
+    startStandin(player, cls, log);
+    const WindowHandle h = WindowBus::findWindow(cls);
+    const auto pid = pid_t(player.processId());
+    ::kill(pid, SIGSTOP);
+    QCOMPARE(WindowBus::send(h, WM_USER, 1, 1), 0); // runs out of time
+
+    // A tick's worth of calls for two seconds: none of them waits again, and
+    // none reaches the player.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 longest = 0;
+    while (clock.elapsed() < 2 * WindowBus::SendTimeoutMs) {
+        QElapsedTimer one;
+        one.start();
+        QVERIFY(WindowBus::findWindow(cls).isNull());
+        QCOMPARE(WindowBus::send(h, WM_USER, 2, 2), 0);
+        WindowBus::post(h, WM_USER, 3, 3);
+        QCOMPARE(WindowBus::windowText(h), QString());
+        longest = qMax(longest, one.elapsed());
+        QTest::qWait(100);
+    }
+    QVERIFY2(longest < WindowBus::SendTimeoutMs / 2, qPrintable(QString::number(longest)));
+
+    // Once it runs again it is found again.
+    ::kill(pid, SIGCONT);
+    QTRY_VERIFY_WITH_TIMEOUT(!WindowBus::findWindow(cls).isNull(), 5000);
+    QCOMPARE(WindowBus::send(h, WM_USER, 0, winamp::IpcGetOutputTime), -1);
+    QCOMPARE(logLines(log), (QStringList{QStringLiteral("send 0x0400 1 1"), QStringLiteral("send 0x0400 0 105")}));
     player.terminate();
     QVERIFY(player.waitForFinished(10000));
 }

@@ -1,6 +1,7 @@
 // The main window hands tracks to the real stand-in player (started through
 // the real launcher) and controls it over the session bus; the plug-in that
 // the player loads reports the playing file.
+#include "controls/ui/dtrackbar.h"
 #include "platform/launcher.h"
 #include "platform/windowbus.h"
 #include "support/mainwindowfixture.h"
@@ -122,6 +123,7 @@ private slots:
                          "\r\nWinampCheck=1\r\nSCMPXCheck=0\r\nMCICheck=0\r\n[ClassName]\r\nWinamp=" + m_class.toUtf8() +
                          "\r\n[Plug-In]\r\nInterval=50\r\n");
 
+        m_window->volumeBar()->setValue(3);
         trigger("HandOverMnu"); // F9
         QCOMPARE(readFile(folder + QStringLiteral("WINAMP.m3u")),
                  QFile::encodeName(music("a.mp3") + QStringLiteral("\r\n") + music("b.mp3") + QStringLiteral("\r\n") +
@@ -142,6 +144,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(dat), 10000); // the plug-in's quit
 
         QCOMPARE(commandLog(log).join(u'\n'), (QStringList{
+                                      QStringLiteral("send 0x0400 76 122"), // the bar, once the window is there
                                       QStringLiteral("send 0x0111 40048 0"),
                                       QStringLiteral("send 0x0111 40045 0"),
                                       QStringLiteral("send 0x0111 40046 0"),

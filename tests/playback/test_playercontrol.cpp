@@ -316,6 +316,38 @@ private slots:
         QCOMPARE(m_winamp->log, (QStringList{sendCmd(40047), sendCmd(40001)}));
     }
 
+    void startedPlayerGetsVolumeOnceItsWindowAppears_data()
+    {
+        QTest::addColumn<int>("player");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("winamp") << 0 << QStringList{sendUser(76, 122)};
+        // The stand-in's SCMPX reports the inverted-scale version.
+        QTest::newRow("scmpx") << 1 << QStringList{sendUser(0, 0), sendUser(255 - 76, 122)};
+    }
+    void startedPlayerGetsVolumeOnceItsWindowAppears()
+    {
+        QFETCH(int, player);
+        QFETCH(QStringList, expected);
+        const bool winamp = player == 0;
+        writeSettings(player, winampExe(), scmpxExe());
+        m_applied = winamp ? PlayerKind::Winamp : PlayerKind::Scmpx;
+        m_selected = {QStringLiteral("/m/a.mp3")};
+        (winamp ? m_winamp : m_scmpx).reset(); // not running yet
+        const auto control = makeControl();
+        control->handOver();
+        QCOMPARE(m_launcher.requests().size(), 1);
+
+        // The bar moves while the player starts: the window gets what it shows then.
+        m_volume = 3;
+        QTest::qWait(3 * PlayerControl::WindowWatchMs);
+        auto &started = winamp ? m_winamp : m_scmpx;
+        started = std::make_unique<FakePlayer>(winamp ? m_classes.winamp : m_classes.scmpx);
+        started->version = scmpx::InvertedVolumeVersion;
+        QTRY_COMPARE(started->log, expected);
+        QTest::qWait(3 * PlayerControl::WindowWatchMs); // once, not on every look
+        QCOMPARE(started->log, expected);
+    }
+
     void builtinHandOverGoesToBuiltinPlayer()
     {
         writeSettings(2, QString(), QString()); // no path check for the built-in player

@@ -11,7 +11,9 @@
 #include <QLabel>
 #include <QLibrary>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +28,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void exportsOnlyTheEntryPoint();
     void recordBeforeInit();
     void initNamesItselfAndPolls();
     void dataFileBytes_data();
@@ -139,6 +142,24 @@ void TestPlugin::onDialog(std::function<void(QDialog *)> action)
         }
     });
     timer->start();
+}
+
+void TestPlugin::exportsOnlyTheEntryPoint()
+{
+    const QString nm = QStandardPaths::findExecutable(QStringLiteral("nm"));
+    if (nm.isEmpty())
+        QSKIP("nm is not installed");
+    QProcess process;
+    process.start(nm, {QStringLiteral("-D"), QStringLiteral("--defined-only"), QStringLiteral("--format=just-symbols"),
+                       qEnvironmentVariable("TUNOVIA_BIN_DIR") + QStringLiteral("/gen_tunly.so")});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    QStringList symbols = QString::fromLatin1(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    // The linker's own markers of the data segment are not exports of ours.
+    symbols.removeIf([](const QString &s) {
+        return s == QLatin1String("_edata") || s == QLatin1String("_end") || s == QLatin1String("__bss_start");
+    });
+    QCOMPARE(symbols, QStringList{QString::fromLatin1(GeneralPurposePluginExport)});
 }
 
 void TestPlugin::recordBeforeInit()
