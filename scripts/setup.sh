@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev
   dbus dbus-bin dbus-daemon
   xvfb xauth
+  xdg-utils
   fonts-ipafont-gothic fonts-noto-cjk
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )

@@ -1,5 +1,7 @@
 #include "app/settingsstore.h"
 
+#include "platform/paths.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -121,6 +123,13 @@ private:
     StoreResult m_error;
 };
 
+// Folder settings are prefixes that names are appended to; a hand-typed
+// folder without its final "/" would find nothing.
+QString readFolder(const ProfileFile &p, const QString &section, const QString &key, const QString &def)
+{
+    return paths::withTrailingSlash(p.readString(section, key, def));
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(QString iniPath, const LegacyRegistry *registry, QString programFolder)
@@ -184,7 +193,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     s.lyricsEditor = p.readString(kSetting, key::LyricsEditor, s.lyricsEditor);
     s.j2 = p.readString(kSetting, key::J2, s.j2);
     s.m2h = p.readString(kSetting, key::m2h, s.m2h);
-    s.explorerPath = p.readString(kSetting, key::ExplorerPath, s.explorerPath);
+    s.explorerPath = readFolder(p, kSetting, key::ExplorerPath, s.explorerPath);
     readRadio(kSetting, kPlayerKeys, s.player);
     readRadio(kSetting, kStartKeys, s.startMode);
     readRadio(kSetting, kQuitKeys, s.quitPolicy);
@@ -196,8 +205,8 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     s.size2Time = p.readFlag(kSetting, key::Size2Time, s.size2Time);
     s.size2TimeLoaded = s.size2Time;
 
-    s.timeSkin = p.readString(kSkin, key::TimeSkin, defaultTimeSkin());
-    s.buttonSkin = p.readString(kSkin, key::ButtonSkin, defaultButtonSkin());
+    s.timeSkin = readFolder(p, kSkin, key::TimeSkin, defaultTimeSkin());
+    s.buttonSkin = readFolder(p, kSkin, key::ButtonSkin, defaultButtonSkin());
 
     s.volA = p.readInt(kVolume, key::VolumeA, s.volA);
     s.volB = p.readInt(kVolume, key::VolumeB, s.volB);
@@ -217,7 +226,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     s.lyricsItalic = p.readFlag(kLyrics, key::Italic, false);
     s.lyricsBackColor = p.readInt(kLyrics, key::BackColor, s.lyricsBackColor);
     s.noLyricsHide = p.readFlag(kLyrics, key::NoLyricsHide, s.noLyricsHide);
-    s.findFolder = p.readString(kLyrics, key::FindFolder, s.findFolder);
+    s.findFolder = readFolder(p, kLyrics, key::FindFolder, s.findFolder);
 
     s.groupCurrent = p.readFlag(kGroup, key::Current, s.groupCurrent);
     s.groupLast = p.readFlag(kGroup, key::Last, s.groupLast);
@@ -314,7 +323,7 @@ void SettingsStore::restoreLyricsWindow(LyricsWindowSettings &window, DialogSett
     s.lyricsBold = p.readFlag(kLyrics, key::Bold, false);
     s.lyricsItalic = p.readFlag(kLyrics, key::Italic, false);
     s.noLyricsHide = p.readFlag(kLyrics, key::NoLyricsHide, s.noLyricsHide);
-    s.findFolder = p.readString(kLyrics, key::FindFolder, s.findFolder);
+    s.findFolder = readFolder(p, kLyrics, key::FindFolder, s.findFolder);
 }
 
 void SettingsStore::restoreClassNames(ClassNames &names) const

@@ -19,6 +19,11 @@ public:
     virtual bool openDocument(const QString &path) = 0;
     // Shows a folder in the desktop's file manager.
     virtual bool openFolder(const QString &folder) = 0;
+
+    // Starts the editor `editor` (a setting as stored) on `file`. The Windows
+    // default "notepad.exe" names no program here and stands for the
+    // desktop's own application for the file. False when nothing started.
+    bool startEditor(const QString &editor, const QString &file);
 };
 
 class SystemLauncher final : public Launcher {

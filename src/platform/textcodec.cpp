@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace text {
 
 namespace {
@@ -58,6 +60,26 @@ QString fromCp932(QByteArrayView bytes)
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     return decoder.decode(bytes);
+}
+
+QString fromCp932OrWindows1252(QByteArrayView bytes)
+{
+    // With ICU an error sticks to the decoder (resetState() keeps it, and a
+    // moved-to decoder reports none), so after one a new decoder is built in
+    // place for the next call.
+    thread_local std::optional<QStringDecoder> strict;
+    if (!strict)
+        strict.emplace(kCp932Name, QStringConverter::Flag::Stateless);
+    if (strict->isValid()) {
+        QString text = strict->decode(bytes);
+        if (!strict->hasError())
+            return text;
+        strict.reset();
+    }
+    thread_local QStringDecoder western("windows-1252", QStringConverter::Flag::Stateless);
+    if (!western.isValid())
+        return QString::fromLatin1(bytes);
+    return western.decode(bytes);
 }
 
 QString decode(QByteArrayView bytes, Encoding encoding)

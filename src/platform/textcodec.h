@@ -18,6 +18,10 @@ bool isValidUtf8(QByteArrayView bytes);
 bool fitsCp932(const QString &text);
 QByteArray toCp932(const QString &text); // characters without a CP932 form become "?"
 QString fromCp932(QByteArrayView bytes);
+// For bytes that carry no word on their encoding (ID3v1 fields): CP932 when
+// they are valid CP932, otherwise Windows-1252, which Western tools write, so
+// that "Caf\xE9" reads "Café" instead of losing its last letter.
+QString fromCp932OrWindows1252(QByteArrayView bytes);
 // CP932 when every character fits, otherwise UTF-8 (nothing is lost).
 QByteArray encodeForFile(const QString &text);
 QByteArray encode(const QString &text, Encoding encoding);

@@ -74,7 +74,7 @@ QString decodeField(QByteArrayView raw)
     // Most tags are ASCII, which CP932 leaves as it is; skip the converter then.
     if (std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return QString::fromLatin1(raw);
-    return text::fromCp932(raw);
+    return text::fromCp932OrWindows1252(raw);
 }
 
 std::optional<TagFields> parseTag(QByteArrayView last128)
@@ -130,14 +130,23 @@ QByteArray encodeField(const QString &text, int width)
     return field;
 }
 
-QByteArray encodeTag(const TagFields &tag)
+QByteArray encodeTag(const TagFields &tag, QByteArrayView previous)
 {
+    const bool hadTag = previous.size() == kTagSize && startsWithTagMarker(previous);
+    auto field = [&](const QString &text, int at, int width) {
+        if (hadTag) {
+            const QByteArrayView old = previous.sliced(at, width);
+            if (decodeField(old) == text)
+                return old.toByteArray();
+        }
+        return encodeField(text, width);
+    };
     QByteArray bytes("TAG");
-    bytes += encodeField(tag.title, kTextWidth);
-    bytes += encodeField(tag.artist, kTextWidth);
-    bytes += encodeField(tag.album, kTextWidth);
-    bytes += encodeField(tag.year, kYearWidth);
-    bytes += encodeField(tag.comment, kTextWidth);
+    bytes += field(tag.title, kTitleAt, kTextWidth);
+    bytes += field(tag.artist, kArtistAt, kTextWidth);
+    bytes += field(tag.album, kAlbumAt, kTextWidth);
+    bytes += field(tag.year, kYearAt, kYearWidth);
+    bytes += field(tag.comment, kCommentAt, kTextWidth);
     const int genre = (tag.genre >= 0 && tag.genre <= 255) ? tag.genre : kNoGenre;
     bytes += static_cast<char>(static_cast<unsigned char>(genre));
     Q_ASSERT(bytes.size() == kTagSize);
@@ -205,7 +214,7 @@ Result<qint64> WriteTag(const QString &path, const TagFields &tag)
     const bool tagged = previous.size() == kTagSize && startsWithTagMarker(previous);
     const qint64 offset = tagged ? length - kTagSize : length;
 
-    const QByteArray bytes = encodeTag(tag);
+    const QByteArray bytes = encodeTag(tag, tagged ? QByteArrayView(previous) : QByteArrayView());
     bool done = file.seek(offset) && file.write(bytes) == bytes.size() && file.flush();
     if (!done) {
         const QString reason = file.errorString();

@@ -50,7 +50,7 @@ struct TagFields {
 };
 
 // One text field: up to the first NUL within the bytes, trailing 0x20 removed,
-// decoded from CP932.
+// decoded from CP932, or from Windows-1252 when the bytes are not CP932.
 QString decodeField(QByteArrayView raw);
 // The tag in the last 128 bytes of a file, or nothing when they do not start with "TAG".
 std::optional<TagFields> parseTag(QByteArrayView last128);
@@ -66,8 +66,11 @@ QByteArray tagBytes(const QString &text);
 QByteArray fitCp932(const QString &text, int width);
 // A field exactly `width` bytes long: the text, one NUL when shorter, spaces up to the width.
 QByteArray encodeField(const QString &text, int width);
-// The 128 tag bytes; a genre outside 0-255 is stored as 255.
-QByteArray encodeTag(const TagFields &tag);
+// The 128 tag bytes; a genre outside 0-255 is stored as 255. Given the tag
+// the file holds now, a field whose text is what its old bytes show keeps
+// those bytes exactly: encoding them afresh would turn text that is not CP932
+// into "?" and drop what follows a NUL (the track number of ID3v1.1).
+QByteArray encodeTag(const TagFields &tag, QByteArrayView previous = {});
 
 struct FileTag {
     TagFields tag;
@@ -83,7 +86,8 @@ Result<FileTag> readRegularFile(const QString &path);
 TagFields ReadTag(const QString &path);
 
 // Rewrites the tag of an existing file in place, or appends one when it has
-// none. Only the 128 tag bytes are written; on a failed write the file is put
+// none. Only the 128 tag bytes are written, and fields left as the file shows
+// them keep their bytes; on a failed write the file is put
 // back as it was where possible. Returns the file's new length.
 Result<qint64> WriteTag(const QString &path, const TagFields &tag);
 

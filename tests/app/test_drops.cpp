@@ -375,6 +375,41 @@ private slots:
 
     // ---- find and totals ----
 
+    // Tag bytes that are not CP932 (Latin-1 from a Western tool) read the same
+    // in the track list, the album file and the tag editor, and saving only
+    // the year leaves them as they were.
+    void westernTagShownAlikeAndKept()
+    {
+        QByteArray tag = QByteArray("TAGCaf\xE9").leftJustified(33, '\0');
+        tag += QByteArray("M\xFCller").leftJustified(30, '\0') + QByteArray(30, '\0') + "1998";
+        tag += QByteArray(30, '\0') + char(17);
+        const QString path = music("west/cafe.mp3");
+        writeFile(path, QByteArray(1000, char(0x55)) + tag);
+        TTunoviaF &w = makeWindow();
+        drop(w, {path});
+        QCOMPARE(w.model()->track(0)[TrackField::Title], U("Café"));
+        QCOMPARE(w.model()->track(0)[TrackField::Artist], U("Müller"));
+
+        const QString out = music("west.mdt");
+        m_prompts.answer(QMessageBox::No);
+        m_prompts.answerText(out);
+        w.MakeMdtMnuClick();
+        const album::AlbumRead back = album::readAlbumFile(out);
+        QCOMPARE(back.tracks.size(), size_t(1));
+        QCOMPARE(back.tracks[0][TrackField::Title], U("Café"));
+
+        select(w, {0});
+        const int shown = withModals<TTagEditF>([&] { w.TagEditMnuClick(); }, {[&](TTagEditF *d) {
+                                                    QCOMPARE(d->Title->text(), U("Café"));
+                                                    QCOMPARE(d->Artist->text(), U("Müller"));
+                                                    d->Year->setText(QStringLiteral("2001"));
+                                                    d->Button1->click();
+                                                }});
+        QCOMPARE(shown, 1);
+        tag.replace(93, 4, "2001");
+        QCOMPARE(readFile(path).right(128), tag);
+    }
+
     void findAddsMatchesToTheSelection()
     {
         TTunoviaF &w = makeWindow();

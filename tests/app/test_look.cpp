@@ -73,18 +73,22 @@ private slots:
         QVERIFY(m_prompts.asked().isEmpty() || m_prompts.asked()[0].icon != Prompts::Icon::Error);
     }
 
-    void skinFolderWithoutTrailingSlashFindsNothing()
+    void skinFoldersWithoutTrailingSlashAreFound()
     {
         const QString skin = skinFolder("noslash");
         for (int i = 0; i < 10; ++i)
             writeBmp(skin + QStringLiteral("%1.bmp").arg(i), {14, 20}, Qt::blue);
         writeBmp(skin + QStringLiteral("_.bmp"), {6, 20}, Qt::blue);
-        TTunoviaF &w = makeWindow("[Skin]\r\nTimeSkin=" + skin.chopped(1).toUtf8() + "\r\n");
+        const QString buttons = skinFolder("noslash-buttons");
+        for (auto which : BuiltinPictures::kAllButtonPictures)
+            writeBmp(buttons + BuiltinPictures::buttonFileName(which, false), BuiltinPictures::buttonSize(which),
+                     Qt::green);
+        TTunoviaF &w = makeWindow("[Skin]\r\nTimeSkin=" + skin.chopped(1).toUtf8() + "\r\nButtonSkin="
+                                  + buttons.chopped(1).toUtf8() + "\r\n");
         w.FormShow();
-        const QImage builtin = BuiltinPictures::digitImage(0).convertToFormat(QImage::Format_RGB32);
-        const QImage shown = w.findChild<QLabel *>(QStringLiteral("Time1"))->pixmap().toImage().convertToFormat(
-            QImage::Format_RGB32);
-        QCOMPARE(shown, builtin);
+        QCOMPARE(QColor(centreOf(w.findChild<QLabel *>(QStringLiteral("Time1"))->pixmap())), QColor(Qt::blue));
+        auto *play = w.findChild<QToolButton *>(QStringLiteral("SpeedButton2"));
+        QCOMPARE(QColor(play->icon().pixmap(48, 20).toImage().pixel(24, 10)), QColor(Qt::green));
     }
 
     void buttonSkinWithoutPressedPicturesShowsNoChangeWhenPressed()

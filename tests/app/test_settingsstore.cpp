@@ -83,6 +83,28 @@ private slots:
         QVERIFY(s.columnShown[2]);
     }
 
+    void folderSettingsGetTheirFinalSlash()
+    {
+        writeFile(ini(), "[Setting]\r\nExplorerPath=/home/u\r\n[Skin]\r\nTimeSkin=/skins/mine\r\n"
+                         "ButtonSkin=/skins/buttons/\r\n[Lyrics]\r\nFindFolder=/歌詞\r\n");
+        SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        store.loadSettings(s);
+        QCOMPARE(s.explorerPath, QStringLiteral("/home/u/"));
+        QCOMPARE(s.timeSkin, QStringLiteral("/skins/mine/"));
+        QCOMPARE(s.buttonSkin, QStringLiteral("/skins/buttons/"));
+        QCOMPARE(s.findFolder, QString::fromUtf8("/歌詞/"));
+        s.findFolder.clear();
+        LyricsWindowSettings window;
+        store.restoreLyricsWindow(window, s);
+        QCOMPARE(s.findFolder, QString::fromUtf8("/歌詞/"));
+
+        // An empty folder stays empty: no search folder, not the root.
+        writeFile(ini(), "[Lyrics]\r\nFindFolder=\r\n");
+        store.loadSettings(s);
+        QCOMPARE(s.findFolder, QString());
+    }
+
     void integerParsing_data()
     {
         QTest::addColumn<QByteArray>("value");

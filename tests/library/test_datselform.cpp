@@ -26,6 +26,7 @@ private:
         ProfileFile profile{QString()};
         ScriptedPrompts prompts;
         QList<QStringList> launched;
+        bool editorStarts = true;
         std::unique_ptr<TDataSelectF> form;
 
         explicit Fixture(const QByteArray &content)
@@ -36,9 +37,9 @@ private:
             f.open(QIODevice::WriteOnly);
             f.write(content);
             f.close();
-            form = std::make_unique<TDataSelectF>(prompts, profile, [this](const QString &p, const QStringList &a) {
-                launched.append(QStringList{p} + a);
-                return true;
+            form = std::make_unique<TDataSelectF>(prompts, profile, [this](const QString &editor, const QString &file) {
+                launched.append(QStringList{editor, file});
+                return editorStarts;
             });
             form->loadIndexFile(index);
         }
@@ -229,6 +230,14 @@ private slots:
         fx.profile.writeString(u("Setting"), u("TextEditor"), u("/usr/bin/editor"));
         fx.trigger("EditMnu");
         QCOMPARE(fx.launched, QList<QStringList>{(QStringList{u("/usr/bin/editor"), fx.index})});
+        QCOMPARE(fx.prompts.asked().size(), 1);
+
+        fx.editorStarts = false;
+        fx.trigger("EditMnu");
+        QCOMPARE(fx.prompts.asked().size(), 2);
+        QCOMPARE(fx.prompts.asked()[1].title, u("Tunovia エラー"));
+        QCOMPARE(fx.prompts.asked()[1].text, u("/usr/bin/editorを起動できませんでした。"));
+        QCOMPARE(fx.prompts.asked()[1].icon, Prompts::Icon::Error);
     }
 
     void fontStyleSurvivesTheNextShowing()

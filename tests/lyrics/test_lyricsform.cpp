@@ -295,14 +295,30 @@ private slots:
         QVERIFY(m_launcher.requests().isEmpty());
 
         editor = QStringLiteral("/usr/bin/my editor");
-        m_launcher.succeed = false; // not reported
         run();
         QCOMPARE(m_prompts.asked().size(), 1);
         QCOMPARE(m_launcher.requests().size(), 1);
         QCOMPARE(m_launcher.requests()[0].target, QStringLiteral("/usr/bin/my editor"));
         QCOMPARE(m_launcher.requests()[0].arguments, QStringList{path("a b.txt")});
         QCOMPARE(m_launcher.requests()[0].showWindow, int(Launcher::Normal));
+
+        // The Windows default opens the file with the desktop's application.
+        editor = QStringLiteral("notepad.exe");
+        run();
+        QCOMPARE(m_launcher.requests().size(), 2);
+        QCOMPARE(int(m_launcher.requests()[1].kind), int(FakeLauncher::Kind::Document));
+        QCOMPARE(m_launcher.requests()[1].target, path("a b.txt"));
+        QCOMPARE(m_prompts.asked().size(), 1);
+
+        // An editor that does not start is named in an error.
+        editor = QStringLiteral("/usr/bin/my editor");
+        m_launcher.succeed = false;
+        run();
         m_launcher.succeed = true;
+        QCOMPARE(m_prompts.asked().size(), 2);
+        QCOMPARE(m_prompts.asked()[1].title, U("Tunovia エラー"));
+        QCOMPARE(m_prompts.asked()[1].text, U("/usr/bin/my editorを起動できませんでした。"));
+        QCOMPARE(m_prompts.asked()[1].icon, Prompts::Icon::Error);
     }
 
     void closingWritesBoundsAndClearsTag()

@@ -1,4 +1,5 @@
 #include "platform/launcher.h"
+#include "support/fakelauncher.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,6 +63,48 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString got = QString::fromLocal8Bit(f.readAll());
         QCOMPARE(got, (QStringList{QString::number(showWindow)} + arguments).join(u'\n') + u'\n');
+    }
+
+    void editorChoice_data()
+    {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<bool>("desktopOpens");
+        QTest::newRow("notepad.exe") << QStringLiteral("notepad.exe") << true;
+        QTest::newRow("any case") << QStringLiteral("NotePad.EXE") << true;
+        QTest::newRow("Windows folder") << QStringLiteral("C:\\WINDOWS\\notepad.exe") << true;
+        QTest::newRow("missing Linux folder") << QStringLiteral("/nowhere/notepad.exe") << true;
+        QTest::newRow("real program of that name") << QStringLiteral("<dir>/notepad.exe") << false;
+        QTest::newRow("other editor") << QStringLiteral("/usr/bin/my editor") << false;
+        QTest::newRow("similar name") << QStringLiteral("notepad.exe.sh") << false;
+    }
+    void editorChoice()
+    {
+        QFETCH(QString, editor);
+        QFETCH(bool, desktopOpens);
+        editor.replace(QStringLiteral("<dir>"), m_dir.path());
+        if (editor.startsWith(m_dir.path())) {
+            QFile program(editor);
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            program.write("#!/bin/sh\n");
+            program.close();
+            program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+        }
+        FakeLauncher launcher;
+        const QString file = QStringLiteral("/music/a b.txt");
+        QVERIFY(launcher.startEditor(editor, file));
+        QCOMPARE(launcher.requests().size(), 1);
+        const FakeLauncher::Request &r = launcher.requests()[0];
+        if (desktopOpens) {
+            QCOMPARE(int(r.kind), int(FakeLauncher::Kind::Document));
+            QCOMPARE(r.target, file);
+        } else {
+            QCOMPARE(int(r.kind), int(FakeLauncher::Kind::Start));
+            QCOMPARE(r.target, editor);
+            QCOMPARE(r.arguments, QStringList{file});
+            QCOMPARE(r.showWindow, int(Launcher::Normal));
+        }
+        launcher.succeed = false;
+        QVERIFY(!launcher.startEditor(editor, file));
     }
 
     void failedStartIsReported()

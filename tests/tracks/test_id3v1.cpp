@@ -74,6 +74,7 @@ private slots:
     void encodeField();
     void appendToUntaggedKeepsAudio();
     void rewriteInPlaceRoundTrip();
+    void untouchedFieldsKeepTheirBytes();
     void writeFailures();
     void failedWriteLeavesFileAsItWas();
 
@@ -94,6 +95,11 @@ void TestId3v1::fieldRules_data()
     QTest::newRow("leading spaces kept") << QByteArray("  AB") << QStringLiteral("  AB");
     QTest::newRow("tab is not trimmed") << QByteArray("AB\t") << QStringLiteral("AB\t");
     QTest::newRow("CP932") << QByteArray("\x83\x65\x83\x58\x83\x67 ") << QStringLiteral("テスト");
+    // Bytes that are not CP932 read as Windows-1252; a valid CP932 reading wins.
+    QTest::newRow("Latin-1 at the end") << QByteArray("Caf\xE9") << QStringLiteral("Café");
+    QTest::newRow("Latin-1 inside") << QByteArray("M\xFCller") << QStringLiteral("Müller");
+    QTest::newRow("Windows-1252 euro") << QByteArray("5\x80") << QStringLiteral("5€");
+    QTest::newRow("half-width katakana") << QByteArray("\xC4\xDF") << QStringLiteral("ﾄﾟ");
 }
 
 void TestId3v1::fieldRules()
@@ -250,6 +256,32 @@ void TestId3v1::rewriteInPlaceRoundTrip()
     QVERIFY(WriteTag(path, tag).ok());
     QCOMPARE(ReadTag(path).album, QStringLiteral("trail"));
     QCOMPARE(QFileInfo(path).size(), qint64(audio.size() + 128));
+}
+
+void TestId3v1::untouchedFieldsKeepTheirBytes()
+{
+    QByteArray comment("Tr 1");
+    comment.resize(28, ' ');
+    comment += '\0';
+    comment += char(5); // ID3v1.1 track number
+    QByteArray tagBytes = rawTag("Caf\xE9", comment);
+    tagBytes.replace(33, 30, field("M\xFCller  ", 30)); // artist, spaces before the NULs
+    const QString path = writeFile(m_dir.filePath(QStringLiteral("western.mp3")), fakeAudio(300) + tagBytes);
+
+    TagFields tag = ReadTag(path);
+    QCOMPARE(tag.title, QStringLiteral("Café"));
+    QCOMPARE(tag.artist, QStringLiteral("Müller"));
+    tag.year = QStringLiteral("2001");
+    QVERIFY(WriteTag(path, tag).ok());
+    QByteArray expected = tagBytes;
+    expected.replace(93, 4, "2001");
+    QCOMPARE(readAll(path).right(128), expected);
+
+    // An edited field is written afresh.
+    tag.title = QStringLiteral("Cafe");
+    QVERIFY(WriteTag(path, tag).ok());
+    expected.replace(3, 30, QByteArray("Cafe\0", 5).append(25, ' '));
+    QCOMPARE(readAll(path).right(128), expected);
 }
 
 void TestId3v1::writeFailures()

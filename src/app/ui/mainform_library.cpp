@@ -56,8 +56,8 @@ void TTunoviaF::loadLegacyList(QFile &file)
 TTunoviaF::AlbumLoadOutcome TTunoviaF::selectAndLoadAlbums(QFile &file)
 {
     file.close();
-    auto launch = [this](const QString &program, const QStringList &arguments) {
-        return m_services.launcher.startDetached(program, arguments, Launcher::Normal);
+    auto launch = [this](const QString &editor, const QString &file) {
+        return m_services.launcher.startEditor(editor, file);
     };
     TDataSelectF dialog(m_services.prompts, m_services.settings.profile(), launch, this);
     dialog.loadIndexFile(m_currentIndexPath);

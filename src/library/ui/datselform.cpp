@@ -330,8 +330,8 @@ void TDataSelectF::EditMnuClick()
         m_prompts.error(this, QStringLiteral("テキストエディタのパスが設定されていません。"));
         return;
     }
-    if (m_launch)
-        m_launch(editor, {m_indexPath});
+    if (m_launch && !m_launch(editor, m_indexPath))
+        m_prompts.error(this, editor + QStringLiteral("を起動できませんでした。"));
 }
 
 void TDataSelectF::ReloadMnuClick()

@@ -24,8 +24,9 @@ class QTreeWidgetItem;
 class TDataSelectF final : public QDialog {
     Q_OBJECT
 public:
-    // Starts an outside program (the text editor) without waiting for it.
-    using Launch = std::function<bool(const QString &program, const QStringList &arguments)>;
+    // Starts the text editor on the index file without waiting for it; false
+    // when it did not start.
+    using Launch = std::function<bool(const QString &editor, const QString &file)>;
 
     TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TDataSelectF)

@@ -235,8 +235,9 @@ void TLyricsF::startEditor(const QString &editor, const QString &missingText)
         m_ctx.prompts.error(this, missingText);
         return;
     }
-    // A wrong editor path fails silently; the user reloads after editing.
-    m_ctx.launcher.startDetached(editor, {LyricsFile}, Launcher::Normal);
+    // The user reloads after editing.
+    if (!m_ctx.launcher.startEditor(editor, LyricsFile))
+        m_ctx.prompts.error(this, editor + U("を起動できませんでした。"));
 }
 
 void TLyricsF::LyricsEdtMnuClick()
