@@ -86,6 +86,61 @@ const std::array<int, 13> kRestoreOrder{0, 1, 3, 4, 12, 2, 5, 6, 7, 8, 9, 10, 11
 const std::array<const char *, 13> kColumnNames{"Title", "Artist", "Album", "Comment", "Size", "Time", "Genre",
                                                 "Date", "Copyright", "Engineer", "Source", "Soft", "Path"};
 
+// Every value the legacy import takes, grouped by section in the order the
+// store operations write them: the dialog's keys, then column widths and
+// window bounds as at exit, then the list font.
+struct LegacyValue {
+    enum Kind { Text, Number, Flag, FontName };
+    const QString &regKey;
+    const QString &section;
+    const char *name;
+    Kind kind;
+};
+const LegacyValue kLegacyValues[] = {
+    {kRegSetting, kSetting, "Winamp", LegacyValue::Text},
+    {kRegSetting, kSetting, "SCMPX", LegacyValue::Text},
+    {kRegSetting, kSetting, "WinampCheck", LegacyValue::Flag},
+    {kRegSetting, kSetting, "SCMPXCheck", LegacyValue::Flag},
+    {kRegSetting, kSetting, "RunNormal", LegacyValue::Flag},
+    {kRegSetting, kSetting, "RunMinimize", LegacyValue::Flag},
+    {kRegSetting, kSetting, "RunHide", LegacyValue::Flag},
+    {kRegSetting, kSetting, "PlayerQuitYes", LegacyValue::Flag},
+    {kRegSetting, kSetting, "PlayerQuitNo", LegacyValue::Flag},
+    {kRegSetting, kSetting, "PlayerQuitAsk", LegacyValue::Flag},
+    {kRegSetting, kSetting, "Size2Time", LegacyValue::Flag},
+    {kRegSetting, kSetting, "PlayTime", LegacyValue::Flag},
+    {kRegSetting, kSetting, "DrawInterval", LegacyValue::Number},
+    {kRegSetting, kSetting, "J2", LegacyValue::Text},
+    {kRegSetting, kSetting, "ShowSelection", LegacyValue::Flag},
+    {kRegSetting, kSetting, "AutoSelect", LegacyValue::Flag},
+    {kRegVolume, kVolume, "VolumeA", LegacyValue::Number},
+    {kRegVolume, kVolume, "VolumeB", LegacyValue::Number},
+    {kRegVolume, kVolume, "VolumeC", LegacyValue::Number},
+    {kRegClassName, kClassName, "Winamp", LegacyValue::Text},
+    {kRegClassName, kClassName, "SCMPX", LegacyValue::Text},
+    {kRegColumn, kColumn, "Title", LegacyValue::Number},
+    {kRegColumn, kColumn, "Artist", LegacyValue::Number},
+    {kRegColumn, kColumn, "Album", LegacyValue::Number},
+    {kRegColumn, kColumn, "Comment", LegacyValue::Number},
+    {kRegColumn, kColumn, "Size", LegacyValue::Number},
+    {kRegColumn, kColumn, "Time", LegacyValue::Number},
+    {kRegColumn, kColumn, "Genre", LegacyValue::Number},
+    {kRegColumn, kColumn, "Date", LegacyValue::Number},
+    {kRegColumn, kColumn, "Copyright", LegacyValue::Number},
+    {kRegColumn, kColumn, "Engineer", LegacyValue::Number},
+    {kRegColumn, kColumn, "Source", LegacyValue::Number},
+    {kRegColumn, kColumn, "Soft", LegacyValue::Number},
+    {kRegColumn, kColumn, "Path", LegacyValue::Number},
+    {kRegWindow, kWindow, "Top", LegacyValue::Number},
+    {kRegWindow, kWindow, "Left", LegacyValue::Number},
+    {kRegWindow, kWindow, "Width", LegacyValue::Number},
+    {kRegWindow, kWindow, "Height", LegacyValue::Number},
+    {kRegFont, kFont, "Name", LegacyValue::FontName},
+    {kRegFont, kFont, "Size", LegacyValue::Number},
+    {kRegFont, kFont, "Color", LegacyValue::Number},
+    {kRegFont, kFont, "BackColor", LegacyValue::Number},
+};
+
 QString L(const char *s) { return QString::fromLatin1(s); }
 QString checkKey(int n) { return QStringLiteral("Check%1").arg(n); }
 
@@ -138,6 +193,8 @@ void SettingsStore::readRadio(const QString &section, const std::array<const cha
 
 void SettingsStore::loadSettings(DialogSettings &s) const
 {
+    // The interval's read has a fixed default; an imported one stands in for it.
+    std::optional<int> importedInterval;
     if (importDue()) {
         if (m_registry->hasKey(kRegSetting)) {
             auto str = [&](const char *name, QString &target) {
@@ -164,8 +221,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
             radio("PlayerQuitNo", s.quitPolicy, 1);
             radio("PlayerQuitAsk", s.quitPolicy, 2);
             flag("PlayTime", s.playTime);
-            if (auto v = m_registry->integer(kRegSetting, key::DrawInterval))
-                s.drawInterval = *v;
+            importedInterval = m_registry->integer(kRegSetting, key::DrawInterval);
             flag("ShowSelection", s.showSelection);
             flag("AutoSelect", s.autoSelect);
             flag("Size2Time", s.size2Time);
@@ -189,7 +245,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     readRadio(kSetting, kStartKeys, s.startMode);
     readRadio(kSetting, kQuitKeys, s.quitPolicy);
     s.playTime = p.readFlag(kSetting, key::PlayTime, s.playTime);
-    s.drawInterval = p.readInt(kSetting, key::DrawInterval, 0);
+    s.drawInterval = p.readInt(kSetting, key::DrawInterval, importedInterval.value_or(0));
     s.totalTime = p.readInt(kSetting, key::TotalTime, 0);
     s.showSelection = p.readFlag(kSetting, key::ShowSelection, s.showSelection);
     s.autoSelect = p.readFlag(kSetting, key::AutoSelect, s.autoSelect);
@@ -347,6 +403,23 @@ SettingsStore::StartupGroup SettingsStore::readStartupGroup() const
     g.select = m_profile.readFlag(kGroup, key::Select, false);
     g.current = m_profile.readFlag(kGroup, key::Current, false);
     return g;
+}
+
+StoreResult SettingsStore::saveLegacyImport()
+{
+    Writer out(m_profile);
+    if (!importDue())
+        return out.result();
+    for (const LegacyValue &v : kLegacyValues) {
+        const QString name = L(v.name);
+        if (v.kind == LegacyValue::Text || v.kind == LegacyValue::FontName) {
+            if (auto text = m_registry->string(v.regKey, name))
+                out.str(v.section, name, v.kind == LegacyValue::FontName ? cutFontName(*text) : *text);
+        } else if (auto number = m_registry->integer(v.regKey, name)) {
+            out.num(v.section, name, v.kind == LegacyValue::Flag ? (*number != 0 ? 1 : 0) : *number);
+        }
+    }
+    return out.result();
 }
 
 StoreResult SettingsStore::saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s)
