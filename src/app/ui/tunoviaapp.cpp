@@ -6,8 +6,8 @@
 
 TunoviaApplication::TunoviaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // No display name: the window system would append it to every caption.
     setApplicationName(QStringLiteral("Tunovia"));
-    setApplicationDisplayName(QStringLiteral("Tunovia"));
     setApplicationVersion(QStringLiteral("4.30"));
 }
 
