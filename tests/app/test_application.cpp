@@ -1,12 +1,16 @@
 // The application object as the program runs it: captions as the window
-// system shows them.
+// system shows them, and Qt's own dialogs in Japanese.
 #include "app/ui/tunoviaapp.h"
 #include "platform/ui/prompts.h"
 #include "settings/ui/settingform.h"
 #include "support/mainwindowfixture.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -85,6 +89,7 @@ bool onX() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 struct BoxSeen {
     QString caption, shownCaption;
+    QStringList buttons;
 };
 
 // Runs `ask`, which opens a message box through the real prompt service, and
@@ -102,6 +107,8 @@ BoxSeen whileBoxIsUp(const std::function<void()> &ask)
         seen.caption = box->windowTitle();
         if (onX())
             seen.shownCaption = shownCaption(box);
+        for (QAbstractButton *b : box->buttons())
+            seen.buttons << b->text();
         box->reject();
     });
     poll.start();
@@ -154,6 +161,27 @@ private slots:
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         QCOMPARE(shownCaption(shown), caption);
+    }
+
+    void qtDialogsSpeakJapaneseButOwnTextsStay()
+    {
+        QtPrompts prompts;
+        const BoxSeen question = whileBoxIsUp([&] { prompts.askYesNo(nullptr, U("終了確認"), U("終了してもいいですか？")); });
+        QCOMPARE(question.buttons, (QStringList{U("はい(&Y)"), U("いいえ(&N)")}));
+
+        QFileDialog save(nullptr, U("名前を付けて保存"));
+        save.setOption(QFileDialog::DontUseNativeDialog);
+        save.setAcceptMode(QFileDialog::AcceptSave);
+        QCOMPARE(save.findChild<QLabel *>(QStringLiteral("fileNameLabel"))->text(), U("ファイル名(&N):"));
+        QCOMPARE(save.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->text(), U("保存(&S)"));
+
+        // Tunovia's own buttons keep their defined texts.
+        TTunoviaF &w = makeWindow();
+        w.createSettingsDialog();
+        QStringList own;
+        for (const QPushButton *b : w.findChild<TSettingF *>()->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly))
+            own << b->text();
+        QCOMPARE(own, (QStringList{QStringLiteral("OK"), U("ｷｬﾝｾﾙ"), U("適用")}));
     }
 };
 
