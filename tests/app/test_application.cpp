@@ -133,6 +133,7 @@ private slots:
         QTest::newRow("settings dialog") << QStringLiteral("settings") << U("設定");
         QTest::newRow("exit question") << QStringLiteral("question") << U("終了確認");
         QTest::newRow("error box") << QStringLiteral("error") << U("Tunovia エラー");
+        QTest::newRow("untitled box") << QStringLiteral("untitled") << QString();
     }
     void windowsShowTheirCaptionsAsDefined()
     {
@@ -141,15 +142,20 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, caption);
         TTunoviaF &w = makeWindow();
-        QtPrompts prompts;
-        if (window == QLatin1String("question") || window == QLatin1String("error")) {
+        QtPrompts real;
+        Prompts &prompts = real;
+        if (window == QLatin1String("question") || window == QLatin1String("error")
+            || window == QLatin1String("untitled")) {
             const BoxSeen seen = whileBoxIsUp([&] {
                 if (window == QLatin1String("question"))
                     prompts.askYesNo(nullptr, caption, U("終了してもいいですか？"));
-                else
+                else if (window == QLatin1String("error"))
                     prompts.error(nullptr, U("データファイルがロードできませんでした。"));
+                else
+                    prompts.message(nullptr, caption, U("データファイルがロードできませんでした。"), Prompts::Icon::None);
             });
-            QCOMPARE(seen.shownCaption, caption);
+            // A box without a title shows a blank caption, not the program's name.
+            QCOMPARE(caption.isEmpty() ? seen.shownCaption.trimmed() : seen.shownCaption, caption);
             return;
         }
         QWidget *shown = &w;
