@@ -86,61 +86,6 @@ const std::array<int, 13> kRestoreOrder{0, 1, 3, 4, 12, 2, 5, 6, 7, 8, 9, 10, 11
 const std::array<const char *, 13> kColumnNames{"Title", "Artist", "Album", "Comment", "Size", "Time", "Genre",
                                                 "Date", "Copyright", "Engineer", "Source", "Soft", "Path"};
 
-// Every value the legacy import takes, grouped by section in the order the
-// store operations write them: the dialog's keys, then column widths and
-// window bounds as at exit, then the list font.
-struct LegacyValue {
-    enum Kind { Text, Number, Flag, FontName };
-    const QString &regKey;
-    const QString &section;
-    const char *name;
-    Kind kind;
-};
-const LegacyValue kLegacyValues[] = {
-    {kRegSetting, kSetting, "Winamp", LegacyValue::Text},
-    {kRegSetting, kSetting, "SCMPX", LegacyValue::Text},
-    {kRegSetting, kSetting, "WinampCheck", LegacyValue::Flag},
-    {kRegSetting, kSetting, "SCMPXCheck", LegacyValue::Flag},
-    {kRegSetting, kSetting, "RunNormal", LegacyValue::Flag},
-    {kRegSetting, kSetting, "RunMinimize", LegacyValue::Flag},
-    {kRegSetting, kSetting, "RunHide", LegacyValue::Flag},
-    {kRegSetting, kSetting, "PlayerQuitYes", LegacyValue::Flag},
-    {kRegSetting, kSetting, "PlayerQuitNo", LegacyValue::Flag},
-    {kRegSetting, kSetting, "PlayerQuitAsk", LegacyValue::Flag},
-    {kRegSetting, kSetting, "Size2Time", LegacyValue::Flag},
-    {kRegSetting, kSetting, "PlayTime", LegacyValue::Flag},
-    {kRegSetting, kSetting, "DrawInterval", LegacyValue::Number},
-    {kRegSetting, kSetting, "J2", LegacyValue::Text},
-    {kRegSetting, kSetting, "ShowSelection", LegacyValue::Flag},
-    {kRegSetting, kSetting, "AutoSelect", LegacyValue::Flag},
-    {kRegVolume, kVolume, "VolumeA", LegacyValue::Number},
-    {kRegVolume, kVolume, "VolumeB", LegacyValue::Number},
-    {kRegVolume, kVolume, "VolumeC", LegacyValue::Number},
-    {kRegClassName, kClassName, "Winamp", LegacyValue::Text},
-    {kRegClassName, kClassName, "SCMPX", LegacyValue::Text},
-    {kRegColumn, kColumn, "Title", LegacyValue::Number},
-    {kRegColumn, kColumn, "Artist", LegacyValue::Number},
-    {kRegColumn, kColumn, "Album", LegacyValue::Number},
-    {kRegColumn, kColumn, "Comment", LegacyValue::Number},
-    {kRegColumn, kColumn, "Size", LegacyValue::Number},
-    {kRegColumn, kColumn, "Time", LegacyValue::Number},
-    {kRegColumn, kColumn, "Genre", LegacyValue::Number},
-    {kRegColumn, kColumn, "Date", LegacyValue::Number},
-    {kRegColumn, kColumn, "Copyright", LegacyValue::Number},
-    {kRegColumn, kColumn, "Engineer", LegacyValue::Number},
-    {kRegColumn, kColumn, "Source", LegacyValue::Number},
-    {kRegColumn, kColumn, "Soft", LegacyValue::Number},
-    {kRegColumn, kColumn, "Path", LegacyValue::Number},
-    {kRegWindow, kWindow, "Top", LegacyValue::Number},
-    {kRegWindow, kWindow, "Left", LegacyValue::Number},
-    {kRegWindow, kWindow, "Width", LegacyValue::Number},
-    {kRegWindow, kWindow, "Height", LegacyValue::Number},
-    {kRegFont, kFont, "Name", LegacyValue::FontName},
-    {kRegFont, kFont, "Size", LegacyValue::Number},
-    {kRegFont, kFont, "Color", LegacyValue::Number},
-    {kRegFont, kFont, "BackColor", LegacyValue::Number},
-};
-
 QString L(const char *s) { return QString::fromLatin1(s); }
 QString checkKey(int n) { return QStringLiteral("Check%1").arg(n); }
 
@@ -410,15 +355,46 @@ StoreResult SettingsStore::saveLegacyImport()
     Writer out(m_profile);
     if (!importDue())
         return out.result();
-    for (const LegacyValue &v : kLegacyValues) {
-        const QString name = L(v.name);
-        if (v.kind == LegacyValue::Text || v.kind == LegacyValue::FontName) {
-            if (auto text = m_registry->string(v.regKey, name))
-                out.str(v.section, name, v.kind == LegacyValue::FontName ? cutFontName(*text) : *text);
-        } else if (auto number = m_registry->integer(v.regKey, name)) {
-            out.num(v.section, name, v.kind == LegacyValue::Flag ? (*number != 0 ? 1 : 0) : *number);
-        }
-    }
+    auto text = [&](const QString &regKey, const QString &section, const QString &name) {
+        if (auto v = m_registry->string(regKey, name))
+            out.str(section, name, *v);
+    };
+    auto number = [&](const QString &regKey, const QString &section, const QString &name) {
+        if (auto v = m_registry->integer(regKey, name))
+            out.num(section, name, *v);
+    };
+    auto flag = [&](const QString &name) {
+        if (auto v = m_registry->integer(kRegSetting, name))
+            out.flag(kSetting, name, *v != 0);
+    };
+    // What the loads take, in the order the stores write it: the dialog's
+    // keys, column widths and window bounds as at exit, then the list font.
+    text(kRegSetting, kSetting, key::Winamp);
+    text(kRegSetting, kSetting, key::SCMPX);
+    flag(L(kPlayerKeys[0]));
+    flag(L(kPlayerKeys[1]));
+    for (const char *name : kStartKeys)
+        flag(L(name));
+    for (const char *name : kQuitKeys)
+        flag(L(name));
+    flag(key::Size2Time);
+    flag(key::PlayTime);
+    number(kRegSetting, kSetting, key::DrawInterval);
+    text(kRegSetting, kSetting, key::J2);
+    flag(key::ShowSelection);
+    flag(key::AutoSelect);
+    for (const QString &name : {key::VolumeA, key::VolumeB, key::VolumeC})
+        number(kRegVolume, kVolume, name);
+    text(kRegClassName, kClassName, key::Winamp);
+    text(kRegClassName, kClassName, key::SCMPX);
+    for (const char *name : kColumnNames)
+        number(kRegColumn, kColumn, L(name));
+    for (const QString &name : {key::Top, key::Left, key::Width, key::Height})
+        number(kRegWindow, kWindow, name);
+    if (auto v = m_registry->string(kRegFont, key::Name))
+        out.str(kFont, key::Name, cutFontName(*v));
+    for (const QString &name : {key::Size, key::Color, key::BackColor})
+        number(kRegFont, kFont, name);
     return out.result();
 }
 
