@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
   libsdl2-dev
   dbus dbus-bin dbus-daemon
-  xvfb xauth
+  qt6-translations-l10n
+  xvfb xauth xdotool
   xdg-utils
   fonts-ipafont-gothic fonts-noto-cjk
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good

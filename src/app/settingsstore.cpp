@@ -147,6 +147,8 @@ void SettingsStore::readRadio(const QString &section, const std::array<const cha
 
 void SettingsStore::loadSettings(DialogSettings &s) const
 {
+    // The interval's read has a fixed default; an imported one stands in for it.
+    std::optional<int> importedInterval;
     if (importDue()) {
         if (m_registry->hasKey(kRegSetting)) {
             auto str = [&](const char *name, QString &target) {
@@ -173,8 +175,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
             radio("PlayerQuitNo", s.quitPolicy, 1);
             radio("PlayerQuitAsk", s.quitPolicy, 2);
             flag("PlayTime", s.playTime);
-            if (auto v = m_registry->integer(kRegSetting, key::DrawInterval))
-                s.drawInterval = *v;
+            importedInterval = m_registry->integer(kRegSetting, key::DrawInterval);
             flag("ShowSelection", s.showSelection);
             flag("AutoSelect", s.autoSelect);
             flag("Size2Time", s.size2Time);
@@ -198,7 +199,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     readRadio(kSetting, kStartKeys, s.startMode);
     readRadio(kSetting, kQuitKeys, s.quitPolicy);
     s.playTime = p.readFlag(kSetting, key::PlayTime, s.playTime);
-    s.drawInterval = p.readInt(kSetting, key::DrawInterval, 0);
+    s.drawInterval = p.readInt(kSetting, key::DrawInterval, importedInterval.value_or(0));
     s.totalTime = p.readInt(kSetting, key::TotalTime, 0);
     s.showSelection = p.readFlag(kSetting, key::ShowSelection, s.showSelection);
     s.autoSelect = p.readFlag(kSetting, key::AutoSelect, s.autoSelect);
@@ -356,6 +357,54 @@ SettingsStore::StartupGroup SettingsStore::readStartupGroup() const
     g.select = m_profile.readFlag(kGroup, key::Select, false);
     g.current = m_profile.readFlag(kGroup, key::Current, false);
     return g;
+}
+
+StoreResult SettingsStore::saveLegacyImport()
+{
+    Writer out(m_profile);
+    if (!importDue())
+        return out.result();
+    auto text = [&](const QString &regKey, const QString &section, const QString &name) {
+        if (auto v = m_registry->string(regKey, name))
+            out.str(section, name, *v);
+    };
+    auto number = [&](const QString &regKey, const QString &section, const QString &name) {
+        if (auto v = m_registry->integer(regKey, name))
+            out.num(section, name, *v);
+    };
+    auto flag = [&](const QString &name) {
+        if (auto v = m_registry->integer(kRegSetting, name))
+            out.flag(kSetting, name, *v != 0);
+    };
+    // What the loads take, in the order the stores write it: the dialog's
+    // keys, column widths and window bounds as at exit, then the list font.
+    text(kRegSetting, kSetting, key::Winamp);
+    text(kRegSetting, kSetting, key::SCMPX);
+    flag(L(kPlayerKeys[0]));
+    flag(L(kPlayerKeys[1]));
+    for (const char *name : kStartKeys)
+        flag(L(name));
+    for (const char *name : kQuitKeys)
+        flag(L(name));
+    flag(key::Size2Time);
+    flag(key::PlayTime);
+    number(kRegSetting, kSetting, key::DrawInterval);
+    text(kRegSetting, kSetting, key::J2);
+    flag(key::ShowSelection);
+    flag(key::AutoSelect);
+    for (const QString &name : {key::VolumeA, key::VolumeB, key::VolumeC})
+        number(kRegVolume, kVolume, name);
+    text(kRegClassName, kClassName, key::Winamp);
+    text(kRegClassName, kClassName, key::SCMPX);
+    for (const char *name : kColumnNames)
+        number(kRegColumn, kColumn, L(name));
+    for (const QString &name : {key::Top, key::Left, key::Width, key::Height})
+        number(kRegWindow, kWindow, name);
+    if (auto v = m_registry->string(kRegFont, key::Name))
+        out.str(kFont, key::Name, cutFontName(*v));
+    for (const QString &name : {key::Size, key::Color, key::BackColor})
+        number(kRegFont, kFont, name);
+    return out.result();
 }
 
 StoreResult SettingsStore::saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s)

@@ -127,6 +127,10 @@ public:
     void restoreCopyOptions(CopyOptions &c) const;
 
     // Store operations.
+    // After a start without a settings file: every value the legacy registry
+    // holds, in the order the stores below write them, so that the next start
+    // finds it in the file (the import only runs while there is none).
+    StoreResult saveLegacyImport();
     StoreResult saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s);
     StoreResult saveWindowBounds(const WindowBounds &b);
     StoreResult saveMainVolume(int position);

@@ -164,6 +164,43 @@ private slots:
         QFile::remove(programFolder() + QStringLiteral("tunovia.ini"));
     }
 
+    void unwritableSettingsAreReportedOncePerRun()
+    {
+        writeFile(m_dir.filePath(QStringLiteral("blocker")), {});
+        writeFile(programFolder() + QStringLiteral("tunovia.ini"), "\"legacy\",\"list\"\r\n");
+        m_settings = std::make_unique<SettingsStore>(m_dir.filePath(QStringLiteral("blocker/Tunov.ini")), nullptr,
+                                                     programFolder());
+        m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+        m_window->createLyricsWindow();
+        m_window->setCurrentIndexPath(programFolder() + QStringLiteral("tunovia.ini"));
+        m_window->dialogSettings().winamp = QStringLiteral("/opt/player"); // no player prompt
+        m_window->FormShow(); // writes the last index
+        m_window->FormShow();
+        m_window->close(); // lyrics window, columns, bounds and volume
+        QCOMPARE(m_prompts.asked().size(), 1);
+        QCOMPARE(m_prompts.asked()[0].icon, Prompts::Icon::Error);
+        QFile::remove(programFolder() + QStringLiteral("tunovia.ini"));
+    }
+
+    void registrySettingsOutliveTheFirstStart()
+    {
+        writeFile(programFolder() + QStringLiteral("tunovia.ini"), "\"legacy\",\"list\"\r\n");
+        const LegacyRegistry registry{QByteArrayView("WINE REGISTRY Version 2\n\n"
+                                                     "[Software\\\\Ravlen\\\\Tunovia\\\\Setting] 1\n"
+                                                     "\"SCMPX\"=\"/opt/scmpx/scmpx\"\n")};
+        for (int start = 1; start <= 2; ++start) {
+            m_window.reset();
+            m_settings = std::make_unique<SettingsStore>(ini(), &registry, programFolder());
+            m_window = std::make_unique<TTunoviaF>(MainServices{m_prompts, m_launcher, *m_settings});
+            m_window->setCurrentIndexPath(programFolder() + QStringLiteral("tunovia.ini"));
+            m_window->FormShow();
+            m_window->close();
+            QCOMPARE(m_window->dialogSettings().scmpx, QStringLiteral("/opt/scmpx/scmpx"));
+            QVERIFY(m_prompts.asked().isEmpty()); // no "set up the player" prompt
+        }
+        QFile::remove(programFolder() + QStringLiteral("tunovia.ini"));
+    }
+
     void missingLastIndexIsReportedThenAsked()
     {
         QDir().mkpath(QFileInfo(ini()).path());

@@ -159,7 +159,7 @@ private slots:
         store.loadSettings(s);
         QCOMPARE(s.winamp, QStringLiteral("C:\\Program Files\\Winamp\\winamp.exe"));
         QVERIFY(s.usesScmpx());
-        QCOMPARE(s.drawInterval, 0); // fixed default of the read that follows wins
+        QCOMPARE(s.drawInterval, 3); // survives the fixed default of the read that follows
         QCOMPARE(s.volB, 7);
         WindowBounds b{1, 2, 3, 4};
         store.restoreWindowBounds(b);
@@ -189,6 +189,31 @@ private slots:
         QVERIFY(fresh.winamp.isEmpty());
         QVERIFY(fresh.usesWinamp());
         QCOMPARE(readFile(ini()), QByteArray("[Group]\r\nLastGroup=/lib/index.ini\r\n"));
+    }
+
+    void importedValuesAreWrittenInStoreOrder()
+    {
+        const LegacyRegistry registry{QByteArrayView(kRegistry)};
+        SettingsStore store(ini(), &registry, QStringLiteral("/p/"));
+        QVERIFY(!store.saveLegacyImport());
+        const QByteArray written = readFile(ini());
+        QCOMPARE(written, QByteArray("[Setting]\r\nWinamp=C:\\Program Files\\Winamp\\winamp.exe\r\n"
+                                     "SCMPXCheck=1\r\nDrawInterval=3\r\n"
+                                     "[Volume]\r\nVolumeB=7\r\n"
+                                     "[Column]\r\nTitle=200\r\nAlbum=75\r\n"
+                                     "[Window]\r\nLeft=100\r\nWidth=800\r\n"
+                                     "[Font]\r\nName=An Extremely Long Font Family N\r\nSize=11\r\n"));
+        QVERIFY(!store.saveLegacyImport()); // once the file exists, nothing more
+        QCOMPARE(readFile(ini()), written);
+
+        // The next start reads the same from the file alone.
+        SettingsStore next(ini(), nullptr, QStringLiteral("/p/"));
+        DialogSettings s;
+        next.loadSettings(s);
+        QCOMPARE(s.winamp, QStringLiteral("C:\\Program Files\\Winamp\\winamp.exe"));
+        QVERIFY(s.usesScmpx());
+        QCOMPARE(s.drawInterval, 3);
+        QCOMPARE(s.volB, 7);
     }
 
     void columnRestoreBringsHiddenColumnsBackAtDefaultWidth()

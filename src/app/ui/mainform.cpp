@@ -365,7 +365,13 @@ void TTunoviaF::reportStoreError(const StoreResult &result)
 {
     if (!result)
         return;
-    m_services.prompts.exception(this, U("設定ファイルに書き込めませんでした。\n%1\n%2").arg(result->path, result->message));
+    // An unwritable settings folder fails every store the same way; one box
+    // says it, a box per store at every exit would only nag.
+    const QString text = U("設定ファイルに書き込めませんでした。\n%1\n%2").arg(result->path, result->message);
+    if (m_reportedStoreErrors.contains(text))
+        return;
+    m_reportedStoreErrors.insert(text);
+    m_services.prompts.exception(this, text);
 }
 
 // ---- start-up ----

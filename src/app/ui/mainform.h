@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -183,6 +184,7 @@ private:
     bool m_firstShowDone = false;
     int m_titleTicks = 0;
     int m_sortState = 0; // |state| = 1-based sort column, sign = direction
+    QSet<QString> m_reportedStoreErrors; // each failure is told once per run
 
     DialogSettings m_dialog;
     ColumnWidths m_widths;

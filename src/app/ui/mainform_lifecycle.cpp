@@ -50,6 +50,9 @@ void TTunoviaF::FormShow()
     restoreFonts();
     restoreColumns();
     store.restoreLyricsWindow(m_lyricsWindow, m_dialog);
+    // What came from the registry goes into the file at once: the next start
+    // finds the file and imports nothing.
+    reportStoreError(store.saveLegacyImport());
     setAcceptDrops(true);
 
     // Open the index file, or "tunovia.dat" beside it, or give up quietly.

@@ -1,7 +1,9 @@
 #pragma once
-// The application object: reports an error that escapes a command in the
-// standard error box, and the program goes on.
+// The application object: gives Qt's own dialogs Japanese texts, and reports
+// an error that escapes a command in the standard error box, and the program
+// goes on.
 #include <QApplication>
+#include <QTranslator>
 
 class Prompts;
 
@@ -13,4 +15,5 @@ public:
 
 private:
     Prompts *m_prompts = nullptr;
+    QTranslator m_qtTranslator;
 };

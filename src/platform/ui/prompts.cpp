@@ -16,7 +16,9 @@ QMessageBox::StandardButton QtPrompts::message(QWidget *parent, const QString &t
     case Icon::Error: qicon = QMessageBox::Critical; break;
     case Icon::Question: qicon = QMessageBox::Question; break;
     }
-    QMessageBox box(qicon, title, text, buttons, parent);
+    // The window system would put the program's name on a box without a
+    // caption; a blank one leaves it untitled.
+    QMessageBox box(qicon, title.isEmpty() ? QStringLiteral(" ") : title, text, buttons, parent);
     const int result = box.exec();
     if (box.clickedButton() == nullptr)
         return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
