@@ -573,7 +573,7 @@ private slots:
         QCOMPARE(m_prompts.asked().size(), 2); // two save dialogs, no summary
         QCOMPARE(m_prompts.asked()[0].title, U("Alpha のコピー"));
         QVERIFY(!m_prompts.asked()[0].confirmOverwrite); // the copy replaces without asking
-        QCOMPARE(m_prompts.asked()[0].initial, QStringLiteral("a.mp3"));
+        QCOMPARE(m_prompts.asked()[0].initial, music("root/a.mp3"));
         QCOMPARE(readFile(music("out/bee.mp3")).size(), 1600);
         QCOMPARE(readFile(music("out/bee.txt")), QByteArray("lyrics b"));
         QCOMPARE(QDir(music("out")).entryList(QDir::Files).size(), 2);

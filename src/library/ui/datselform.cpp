@@ -347,11 +347,11 @@ void TDataSelectF::ReloadMnuClick()
         m_folderTree->setCurrentItem(item);
 }
 
-TDataSelectF::FolderKey TDataSelectF::folderKey(const QTreeWidgetItem *item) const
+TDataSelectF::FolderKey TDataSelectF::folderKey(QTreeWidgetItem *item) const
 {
     FolderKey key;
     for (; item && item->parent(); item = item->parent()) {
-        const QTreeWidgetItem *parent = item->parent();
+        QTreeWidgetItem *parent = item->parent();
         int sameNamedBefore = 0;
         for (int i = 0, at = parent->indexOfChild(item); i < at; ++i)
             sameNamedBefore += parent->child(i)->text(0) == item->text(0) ? 1 : 0;

@@ -90,7 +90,7 @@ private:
     // A folder as the names from the root down, each with the number of
     // same-named folders before it, so that a re-read finds it again.
     using FolderKey = QList<std::pair<QString, int>>;
-    FolderKey folderKey(const QTreeWidgetItem *item) const;
+    FolderKey folderKey(QTreeWidgetItem *item) const;
     QTreeWidgetItem *folderItem(const FolderKey &key) const; // null when gone
 
     Prompts &m_prompts;

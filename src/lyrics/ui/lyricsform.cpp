@@ -210,9 +210,15 @@ void TLyricsF::showWindow()
 {
     if (!isVisible()) {
         const WindowBounds &b = m_ctx.window.bounds;
-        if (b.width > 0 && b.height > 0)
+        const bool stored = b.width > 0 && b.height > 0;
+        if (stored)
             setGeometry(screenfit::fitClient(this, QRect(b.left, b.top, b.width, b.height)));
         applyLook();
+        show();
+        // The frame's width is known only now.
+        if (stored)
+            setGeometry(screenfit::fitClient(this, geometry()));
+        return;
     }
     show();
 }
