@@ -317,6 +317,22 @@ private slots:
         QVERIFY(m_prompts.asked().isEmpty());
     }
 
+    void dropOntoTheFiveColumnListShowsTheAlbumList()
+    {
+        TTunoviaF &w = makeWindow();
+        const QString legacy = music("legacy.ini");
+        writeFile(legacy, "\"/x/a.mp3\",\"T\",\"A\",\"C\",\"1000\"\r\n");
+        drop(w, {legacy});
+        QVERIFY(w.legacyListShown());
+        drop(w, {music("root/a.mp3")});
+        QVERIFY(!w.legacyListShown());
+        QCOMPARE(w.currentList(), w.listView2());
+        QVERIFY(!w.listView2()->isHidden());
+        QVERIFY(w.listView()->isHidden());
+        QCOMPARE(titles(w.model()), QStringList{QStringLiteral("Alpha")});
+        QVERIFY(w.findChild<QAction *>(QStringLiteral("MakeMdtMnu"))->isEnabled());
+    }
+
     // ---- tag editor ----
 
     void tagEditorVisitsSelectedRowsInOrder()
@@ -592,10 +608,37 @@ private slots:
         QCOMPARE(m_prompts.asked().size(), 2); // two save dialogs, no summary
         QCOMPARE(m_prompts.asked()[0].title, U("Alpha のコピー"));
         QVERIFY(!m_prompts.asked()[0].confirmOverwrite); // the copy replaces without asking
-        QCOMPARE(m_prompts.asked()[0].initial, QStringLiteral("a.mp3"));
+        QCOMPARE(m_prompts.asked()[0].initial, music("root/a.mp3"));
         QCOMPARE(readFile(music("out/bee.mp3")).size(), 1600);
         QCOMPARE(readFile(music("out/bee.txt")), QByteArray("lyrics b"));
         QCOMPARE(QDir(music("out")).entryList(QDir::Files).size(), 2);
+    }
+
+    // Neither dialog opens in the working folder: first beside the tracks,
+    // then where the last copy went.
+    void copyDialogsStartWhereItMakesSense()
+    {
+        TTunoviaF &w = makeWindow();
+        drop(w, {music("root/a.mp3"), music("other/d.mp3")});
+        select(w, {1, 0});
+        const QString out = music("out");
+        QDir().mkpath(out);
+        m_prompts.clear();
+        m_prompts.answerText(out);
+        withModals<TCopyF>([&] { w.FileCopyClick(); }, {[](TCopyF *d) { d->OkBtn->click(); }});
+        QCOMPARE(m_prompts.asked()[0].kind, ScriptedPrompts::Kind::Folder);
+        QCOMPARE(m_prompts.asked()[0].initial, music("root"));
+
+        m_prompts.clear();
+        m_prompts.answerText(music("out/one.mp3"));
+        m_prompts.answerCancel();
+        withModals<TCopyF>([&] { w.FileCopyClick(); }, {[](TCopyF *d) {
+                               d->ManualCopy->setChecked(true);
+                               d->OkBtn->click();
+                           }});
+        QCOMPARE(m_prompts.asked().size(), 2);
+        QCOMPARE(m_prompts.asked()[0].initial, out + QStringLiteral("/a.mp3"));
+        QCOMPARE(m_prompts.asked()[1].initial, out + QStringLiteral("/d.mp3"));
     }
 
     // ---- outside tools ----

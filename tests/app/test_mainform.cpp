@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -275,6 +276,30 @@ private slots:
         QVERIFY(column >= 0 && window > column && volume > window);
         QVERIFY(content.contains("Volume=7\r\n"));
         QVERIFY(content.contains("Title=150\r\n"));
+    }
+
+    void volumeBarHasATickAtEveryStep()
+    {
+        TTunoviaF &w = makeWindow();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TDisRangeTrackBar *bar = w.volumeBar();
+        QCOMPARE(bar->maximum() - bar->minimum(), 10);
+        QCOMPARE(bar->tickInterval(), 1);
+        // Drawn, too, in the room the tool bar leaves.
+        const QImage withTicks = bar->grab().toImage();
+        bar->setTickPosition(QSlider::NoTicks);
+        QVERIFY(bar->grab().toImage() != withTicks);
+    }
+
+    void boundsStoredForAScreenThatIsGone()
+    {
+        TTunoviaF &w = makeWindow("[Window]\r\nTop=3000\r\nLeft=4000\r\nWidth=500\r\nHeight=360\r\n");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::qWait(50); // let the show sequence run
+        QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
+        QCOMPARE(w.size(), QSize(500, 360));
     }
 
     void quitPolicyAskUsesItsText()

@@ -2,6 +2,7 @@
 #include "controls/ui/dtrackbar.h"
 #include "controls/ui/folderdialog.h"
 #include "controls/ui/outlineanimation.h"
+#include "controls/ui/screenfit.h"
 #include "support/scriptedprompts.h"
 
 #include <QApplication>
@@ -36,6 +37,9 @@ private slots:
     void animateWindowReportsMinimiseAndRestore();
 
     void outlineSteps();
+
+    void screenFit_data();
+    void screenFit();
 };
 
 void TestControls::folderTrailingSeparator_data()
@@ -316,6 +320,40 @@ void TestControls::outlineSteps()
     QCOMPARE(OutlineAnimation::stepRect(from, to, 50), QRect(100, 50, 200, 75));
     QCOMPARE(OutlineAnimation::stepRect(from, to, 500), to);
     QVERIFY(OutlineAnimation::isSuppressed()); // tests run offscreen
+}
+
+void TestControls::screenFit_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QList<QRect>>("areas");
+    QTest::addColumn<QRect>("expected");
+    const QRect small(0, 0, 1280, 1024);
+    const QRect right(1280, 0, 1920, 1080);
+    QTest::newRow("on screen stays") << QRect(100, 100, 494, 354) << QList<QRect>{small} << QRect(100, 100, 494, 354);
+    QTest::newRow("screen gone") << QRect(4000, 3000, 494, 354) << QList<QRect>{small} << QRect(786, 670, 494, 354);
+    QTest::newRow("above and left") << QRect(-900, -50, 400, 300) << QList<QRect>{small} << QRect(0, 0, 400, 300);
+    QTest::newRow("partly off the bottom") << QRect(200, 900, 400, 300) << QList<QRect>{small}
+                                           << QRect(200, 724, 400, 300);
+    QTest::newRow("across two screens stays") << QRect(1200, 100, 200, 200) << QList<QRect>{small, right}
+                                              << QRect(1200, 100, 200, 200);
+    QTest::newRow("nearest of two") << QRect(3500, 100, 300, 200) << QList<QRect>{small, right}
+                                    << QRect(2900, 100, 300, 200);
+    // Overhangs the short screen's bottom: it goes to the screen it mostly covers.
+    QTest::newRow("mostly on the second") << QRect(1240, 1000, 300, 200) << QList<QRect>{small, right}
+                                          << QRect(1280, 880, 300, 200);
+    QTest::newRow("larger than the screen") << QRect(5000, 5000, 2000, 1500) << QList<QRect>{small}
+                                            << QRect(0, 0, 2000, 1500);
+    QTest::newRow("screen with an origin") << QRect(0, 0, 100, 100) << QList<QRect>{QRect(-1920, 30, 1920, 1050)}
+                                           << QRect(-100, 30, 100, 100);
+    QTest::newRow("no screens") << QRect(4000, 3000, 10, 10) << QList<QRect>{} << QRect(4000, 3000, 10, 10);
+}
+
+void TestControls::screenFit()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QList<QRect>, areas);
+    QFETCH(QRect, expected);
+    QCOMPARE(screenfit::ontoNearestArea(frame, areas), expected);
 }
 
 QTEST_MAIN(TestControls)

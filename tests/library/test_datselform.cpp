@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
@@ -67,6 +69,13 @@ private:
         void choose(int folder) { form->folderTree()->setCurrentItem(folderItem(folder)); }
         void trigger(const char *action) { form->findChild<QAction *>(QLatin1String(action))->trigger(); }
     };
+
+    static void writeIndex(const Fixture &fx, const QByteArray &content)
+    {
+        QFile f(fx.index);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+    }
 
     static QByteArray sample()
     {
@@ -293,6 +302,68 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QCOMPARE(again.pos(), where);
         QCOMPARE(again.size(), size);
+    }
+
+    // The layout may need more than the design size; the centre is that of
+    // the size the dialog really opens at.
+    void opensCentredOnTheScreen()
+    {
+        Fixture fx(sample());
+        fx.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fx.form.get()));
+        const QSize need = fx.form->minimumSizeHint();
+        QCOMPARE(fx.form->size(), QSize(std::max(268, need.width()), std::max(303, need.height())));
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint off = fx.form->frameGeometry().center() - area.center();
+        QVERIFY2(off.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+    }
+
+    void storedForAScreenThatIsGone()
+    {
+        Fixture fx(sample());
+        fx.profile.writeInt(u("DataSelectWindow"), u("Left"), 4000);
+        fx.profile.writeInt(u("DataSelectWindow"), u("Top"), 3000);
+        fx.profile.writeInt(u("DataSelectWindow"), u("Width"), 400);
+        fx.profile.writeInt(u("DataSelectWindow"), u("Height"), 350);
+        TDataSelectF again(fx.prompts, fx.profile, {});
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(again.frameGeometry()));
+        QCOMPARE(again.size(), QSize(400, 350));
+    }
+
+    // A drop, a new folder or a reload re-reads the file; the next drop must
+    // still land in the folder the user chose.
+    void chosenFolderSurvivesChanges()
+    {
+        Fixture fx(sample());
+        fx.choose(2); // Rock/Live
+        fx.prompts.answerText(u("One"));
+        fx.form->dropFiles({u("/m/1.mdt")});
+        QCOMPARE(fx.form->selectedFolder(), 2);
+        QCOMPARE(fx.listed(), (QStringList{u("One"), u("b")}));
+        fx.prompts.answerText(u("Inner"));
+        fx.trigger("NewFolderMnu");
+        QCOMPARE(fx.form->folderTree()->currentItem()->text(0), u("Live"));
+        fx.prompts.answerText(u("Two"));
+        fx.form->dropFiles({u("/m/2.mdt")});
+        QVERIFY(fx.file().contains("\t;;{ Live\r\n\t\tTwo=/m/2.mdt\r\n\t\t;;{ Inner\r\n"));
+
+        // Edited outside: a folder in front of it changes its number, not the choice.
+        QByteArray edited = fx.file();
+        edited.replace(";;{ Rock\r\n", ";;{ Pop\r\n;;}\r\n;;{ Rock\r\n");
+        writeIndex(fx, edited);
+        fx.trigger("ReloadMnu");
+        QCOMPARE(fx.form->selectedFolder(), 3);
+        QCOMPARE(fx.form->folderTree()->currentItem()->text(0), u("Live"));
+        QCOMPARE(fx.listed(), (QStringList{u("Two"), u("One"), u("b")}));
+        QVERIFY(!fx.form->okButton()->isEnabled());
+
+        // Gone from the file: back at the root.
+        writeIndex(fx, ";;{ Pop\r\n;;}\r\nc=c.mdt\r\n");
+        fx.trigger("ReloadMnu");
+        QCOMPARE(fx.form->selectedFolder(), 0);
+        QCOMPARE(fx.listed(), QStringList{u("c")});
     }
 
     void folderHeightComesBack_data()

@@ -3,11 +3,13 @@
 #include "support/fakelauncher.h"
 #include "support/scriptedprompts.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -339,6 +341,19 @@ private slots:
         // Shown again where it was closed.
         f.showWindow();
         QCOMPARE(f.geometry(), QRect(90, 130, 310, 210));
+    }
+
+    void screenReadersAndScreensFindTheWindow()
+    {
+        m_window.bounds = WindowBounds{3000, 4000, 300, 200}; // stored for a screen that is gone
+        TLyricsF &f = form();
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&f);
+        QVERIFY(face);
+        QCOMPARE(face->role(), QAccessible::Window);
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Lyrics"));
+        f.showWindow();
+        QVERIFY(f.screen()->availableGeometry().contains(f.frameGeometry()));
+        QCOMPARE(f.size(), QSize(300, 200));
     }
 
     void lookFromTheLyricsSettings()

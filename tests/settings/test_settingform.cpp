@@ -6,6 +6,7 @@
 #include "support/mainwindowfixture.h"
 #include "support/testfiles.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -337,6 +338,46 @@ private slots:
         QCOMPARE(child<QComboBox>("DrawInterval")->currentIndex(), 7);
         form.ApplyBtnClick();
         QCOMPARE(profile().readInt(QStringLiteral("Setting"), QStringLiteral("DrawInterval"), -1), 0);
+    }
+
+    // The rules follow the state, not the mouse: arrow keys, the program
+    // itself and assistive technology change it without a click.
+    void rulesRunHoweverTheStateChanges()
+    {
+        TSettingF &form = openForm();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto *winamp = child<QRadioButton>("WinampChk");
+        winamp->setFocus();
+        QTest::keyClick(winamp, Qt::Key_Down);
+        QVERIFY(child<QRadioButton>("ScmpxChk")->isChecked());
+        QVERIFY(child<QLineEdit>("Scmpx")->isEnabled());
+        QVERIFY(!child<QLineEdit>("Winamp")->isEnabled());
+
+        child<QRadioButton>("MciChk")->setChecked(true);
+        QVERIFY(!child<QLineEdit>("Scmpx")->isEnabled());
+        QVERIFY(!child<QPushButton>("Button2")->isEnabled());
+
+        child<QRadioButton>("HideChk")->setChecked(true);
+        QVERIFY(child<QRadioButton>("QuitYesChk")->isChecked());
+        QVERIFY(!child<QRadioButton>("QuitNoChk")->isEnabled());
+
+        auto toggle = [](QWidget *w) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
+            QVERIFY(face && face->actionInterface());
+            face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        };
+        toggle(child<QCheckBox>("PlayTimeChk")); // off
+        QVERIFY(child<QCheckBox>("LyricsChk")->isHidden());
+        QVERIFY(!child<QCheckBox>("LyricsDmy")->isHidden());
+        QVERIFY(!child<QComboBox>("DrawInterval")->isEnabled());
+        toggle(child<QCheckBox>("PlayTimeChk")); // on
+        child<QCheckBox>("LyricsChk")->setChecked(false);
+        QVERIFY(child<QComboBox>("DrawInterval")->isEnabled());
+        QVERIFY(!child<QPushButton>("Button4")->isEnabled());
+
+        toggle(child<QCheckBox>("UseJoyPadChk"));
+        QVERIFY(child<QComboBox>("ComboBox1")->isEnabled());
     }
 
     void joypadTickEnablesItsControls()

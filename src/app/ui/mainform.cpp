@@ -199,6 +199,8 @@ void TTunoviaF::buildToolBar(QWidget *bar)
     m_VolumeBar->setRange(0, 10);
     m_VolumeBar->setPageStep(1);
     m_VolumeBar->setValue(10);
+    m_VolumeBar->setTickPosition(QSlider::TicksBelow);
+    m_VolumeBar->setTickInterval(1);
     m_VolumeBar->setFixedWidth(80);
     row->addWidget(m_VolumeBar);
     row->addStretch(1);

@@ -240,6 +240,7 @@ private:
     void selectRows(const QList<int> &rows);
     void handOverToTool(QString DialogSettings::*toolPath, const QString &emptyPathMessage);
     QAction *m_makeMdtAction = nullptr;
+    QString m_lastCopyFolder; // where the copy dialogs start next time
 
 
     // ---- players and volume ----

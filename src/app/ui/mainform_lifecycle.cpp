@@ -4,6 +4,7 @@
 #include "app/ui/titleform.h"
 #include "app/wincolor.h"
 #include "controls/ui/dtrackbar.h"
+#include "controls/ui/screenfit.h"
 #include "library/albumfile.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
@@ -46,7 +47,7 @@ void TTunoviaF::FormShow()
     WindowBounds bounds = currentBounds();
     store.restoreWindowBounds(bounds);
     if (!(bounds == currentBounds()) && bounds.width > 0 && bounds.height > 0)
-        setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+        setGeometry(screenfit::fitClient(this, QRect(bounds.left, bounds.top, bounds.width, bounds.height)));
     restoreFonts();
     restoreColumns();
     store.restoreLyricsWindow(m_lyricsWindow, m_dialog);

@@ -130,6 +130,13 @@ void TTunoviaF::addDroppedPaths(const QStringList &dropped)
             row.lyrics = probe.stateFor(row[TrackField::Path]);
         m_model2->append(std::move(pending));
         pending.clear();
+        // Dropped rows always join the thirteen-column list; it must be the
+        // one on screen, or the drop would seem to vanish.
+        if (m_currentList != m_MP3ListView2) {
+            showListKind(false);
+            restoreColumns();
+            updateTotalDisplay();
+        }
     };
 
     QString mask; // asked at the first folder, kept for the rest of the drop
@@ -282,20 +289,32 @@ void TTunoviaF::FileCopyClick()
     auto filesOf = [&](int i) {
         return filecopy::filesOf(tracks[size_t(i)], m_currentIndexPath, m_dialog.findFolder);
     };
+    // Not the working folder, which means nothing to the user: where the
+    // last copy went, else where the tracks are.
+    auto startFolder = [&] {
+        if (!m_lastCopyFolder.isEmpty() && QFileInfo(m_lastCopyFolder).isDir())
+            return m_lastCopyFolder;
+        return QFileInfo(filesOf(0).mp3).absolutePath();
+    };
     if (options.mode.isOn(1)) {
         for (int i : order) {
             const filecopy::TrackFiles files = filesOf(i);
             const QString target = m_services.prompts.saveFile(
-                this, tracks[size_t(i)][TrackField::Title] + U(" のコピー"), paths::namePart(files.mp3),
+                this, tracks[size_t(i)][TrackField::Title] + U(" のコピー"),
+                QDir(startFolder()).filePath(paths::namePart(files.mp3)),
                 U("MP3 + Lyrics (*.mp3 *.rmp *.txt);;MP3 (*.mp3 *.rmp);;Lyrics (*.txt)"), QStringLiteral("mp3"),
                 false); // the copy replaces an existing file without asking
-            if (!target.isEmpty())
-                run.toTarget(files, target);
+            if (target.isEmpty())
+                continue;
+            m_lastCopyFolder = QFileInfo(target).absolutePath();
+            run.toTarget(files, target);
         }
     } else {
         m_FolderDialog1->setCaption(U("コピー先のフォルダを選択してください。"));
+        m_FolderDialog1->setStartDir(startFolder());
         if (m_FolderDialog1->Execute()) {
             const QString folder = m_FolderDialog1->directory();
+            m_lastCopyFolder = folder;
             for (int i : order)
                 run.intoFolder(filesOf(i), folder);
             m_services.prompts.info(this, QString::number(run.count())

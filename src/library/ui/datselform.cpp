@@ -1,6 +1,7 @@
 #include "library/ui/datselform.h"
 
 #include "app/wincolor.h"
+#include "controls/ui/screenfit.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/ui/prompts.h"
@@ -158,13 +159,15 @@ void TDataSelectF::restoreLook()
     const int width = m_profile.readInt(kSection, kWidth, kDefaultWidth);
     const int height = m_profile.readInt(kSection, kHeight, kDefaultHeight);
     resize(std::max(width, 100), std::max(height, 100));
-    if (m_profile.value(kSection, kTop) && m_profile.value(kSection, kLeft)) {
+    if (m_profile.value(kSection, kTop) && m_profile.value(kSection, kLeft))
         m_storedPos = QPoint(m_profile.readInt(kSection, kLeft, 0), m_profile.readInt(kSection, kTop, 0));
+    // Placed for good once shown; moved now so that it does not open over
+    // the main window meanwhile.
+    m_placePending = true;
+    if (m_storedPos)
         move(*m_storedPos);
-    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width / 2, height / 2));
-    }
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width / 2, height / 2));
     // The splitter shares out its height only once laid out, so the boundary
     // is placed when the dialog is first shown.
     m_storedFolderHeight = std::max(m_profile.readInt(kSection, kFolderHeight, kDefaultFolderHeight), 0);
@@ -336,7 +339,39 @@ void TDataSelectF::EditMnuClick()
 
 void TDataSelectF::ReloadMnuClick()
 {
+    // The next drop or new folder goes where the user pointed, so the
+    // chosen folder stays chosen while the file still has it.
+    const FolderKey kept = folderKey(m_folderTree->currentItem());
     loadIndexFile(m_indexPath);
+    if (QTreeWidgetItem *item = folderItem(kept))
+        m_folderTree->setCurrentItem(item);
+}
+
+TDataSelectF::FolderKey TDataSelectF::folderKey(QTreeWidgetItem *item) const
+{
+    FolderKey key;
+    for (; item && item->parent(); item = item->parent()) {
+        QTreeWidgetItem *parent = item->parent();
+        int sameNamedBefore = 0;
+        for (int i = 0, at = parent->indexOfChild(item); i < at; ++i)
+            sameNamedBefore += parent->child(i)->text(0) == item->text(0) ? 1 : 0;
+        key.prepend({item->text(0), sameNamedBefore});
+    }
+    return key;
+}
+
+QTreeWidgetItem *TDataSelectF::folderItem(const FolderKey &key) const
+{
+    QTreeWidgetItem *item = m_folderTree->topLevelItem(0);
+    for (const auto &[name, sameNamedBefore] : key) {
+        QTreeWidgetItem *found = nullptr;
+        for (int i = 0, seen = 0; item && i < item->childCount() && !found; ++i) {
+            if (item->child(i)->text(0) == name && seen++ == sameNamedBefore)
+                found = item->child(i);
+        }
+        item = found;
+    }
+    return item;
 }
 
 void TDataSelectF::NewIndexMnuClick()
@@ -501,9 +536,19 @@ void TDataSelectF::dropEvent(QDropEvent *event)
 void TDataSelectF::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    // A move before the first show ignores the frame on some platforms.
-    if (m_storedPos) {
-        move(*std::exchange(m_storedPos, std::nullopt));
+    // Only now has the layout given the dialog its real size (never below
+    // what its controls need), so the centre is worked out from that. A move
+    // before the first show also ignores the frame on some platforms.
+    if (std::exchange(m_placePending, false)) {
+        const QSize frame = frameGeometry().size();
+        QPoint corner;
+        if (m_storedPos)
+            corner = *m_storedPos;
+        else if (const QScreen *screen = QGuiApplication::primaryScreen())
+            corner = screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2);
+        else
+            corner = pos();
+        move(screenfit::ontoNearestArea(QRect(corner, frame), screenfit::screenAreas()).topLeft());
     }
     if (m_storedFolderHeight) {
         const int folderHeight = *std::exchange(m_storedFolderHeight, std::nullopt);

@@ -6,9 +6,11 @@
 #include "library/indexfile.h"
 
 #include <QDialog>
+#include <QList>
 #include <QPoint>
 #include <optional>
 #include <functional>
+#include <utility>
 
 class Prompts;
 class ProfileFile;
@@ -86,6 +88,11 @@ private:
     // Inserts lines into the selected folder of the index file; false (after
     // telling the user) when the file could not be written.
     bool insertIntoIndex(const QStringList &lines);
+    // A folder as the names from the root down, each with the number of
+    // same-named folders before it, so that a re-read finds it again.
+    using FolderKey = QList<std::pair<QString, int>>;
+    FolderKey folderKey(QTreeWidgetItem *item) const;
+    QTreeWidgetItem *folderItem(const FolderKey &key) const; // null when gone
 
     Prompts &m_prompts;
     ProfileFile &m_profile;
@@ -105,6 +112,7 @@ private:
     QColor m_backColor;
     // The stored corner of the frame; placed once the window (and its frame) exists.
     std::optional<QPoint> m_storedPos;
+    bool m_placePending = false;
     // The stored boundary of the tree pane, placed at the first showing.
     std::optional<int> m_storedFolderHeight;
 };

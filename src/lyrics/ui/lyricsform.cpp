@@ -1,11 +1,14 @@
 #include "lyrics/ui/lyricsform.h"
 
 #include "app/wincolor.h"
+#include "controls/ui/screenfit.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QListWidget>
@@ -15,6 +18,15 @@
 
 namespace {
 const QString kCaption = QStringLiteral("Lyrics");
+
+// A plain QWidget reads to screen readers as a pane inside something else;
+// this one is a window of its own.
+QAccessibleInterface *lyricsWindowInterface(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("TLyricsF") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
 } // namespace
 
 TLyricsF::TLyricsF(LyricsFormContext context, QWidget *parent)
@@ -23,6 +35,8 @@ TLyricsF::TLyricsF(LyricsFormContext context, QWidget *parent)
       m_ctx(std::move(context))
 {
     setObjectName(QStringLiteral("LyricsF"));
+    static const bool accessibleAsWindow = (QAccessible::installFactory(lyricsWindowInterface), true);
+    Q_UNUSED(accessibleAsWindow);
     setWindowTitle(kCaption);
     // Appearing because a new track has lyrics must not take the keyboard
     // away from the track list.
@@ -196,9 +210,15 @@ void TLyricsF::showWindow()
 {
     if (!isVisible()) {
         const WindowBounds &b = m_ctx.window.bounds;
-        if (b.width > 0 && b.height > 0)
-            setGeometry(b.left, b.top, b.width, b.height);
+        const bool stored = b.width > 0 && b.height > 0;
+        if (stored)
+            setGeometry(screenfit::fitClient(this, QRect(b.left, b.top, b.width, b.height)));
         applyLook();
+        show();
+        // The frame's width is known only now.
+        if (stored)
+            setGeometry(screenfit::fitClient(this, geometry()));
+        return;
     }
     show();
 }

@@ -75,10 +75,18 @@ TSettingF::TSettingF(DialogSettings &settings, SettingsStore &store, Prompts &pr
     connect(m_CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ApplyBtn, &QPushButton::clicked, this, [this] { ApplyBtnClick(); });
     connect(m_other->ClmDefBtn, &QPushButton::clicked, this, &TSettingF::ClmDefBtnClick);
-    connect(m_player, &PlayerPage::startClicked, this, &TSettingF::applyStartMethodRule);
-    connect(m_player, &PlayerPage::playerClicked, this, &TSettingF::applyDependencyRule);
-    connect(m_display, &DisplayPage::playTimeClicked, this, &TSettingF::applyDependencyRule);
-    connect(m_lyrics, &LyricsPage::lyricsClicked, this, &TSettingF::applyDependencyRule);
+    // While the pages load, a rule run halfway would act on a mix of old and
+    // new states (and could pin the stored interval); they run once after.
+    auto unlessLoading = [this](void (TSettingF::*rule)()) {
+        return [this, rule] {
+            if (!m_loading)
+                (this->*rule)();
+        };
+    };
+    connect(m_player, &PlayerPage::startChanged, this, unlessLoading(&TSettingF::applyStartMethodRule));
+    connect(m_player, &PlayerPage::playerChanged, this, unlessLoading(&TSettingF::applyDependencyRule));
+    connect(m_display, &DisplayPage::playTimeChanged, this, unlessLoading(&TSettingF::applyDependencyRule));
+    connect(m_lyrics, &LyricsPage::lyricsChanged, this, unlessLoading(&TSettingF::applyDependencyRule));
 }
 
 TSettingF::~TSettingF() = default;
@@ -95,9 +103,11 @@ void TSettingF::showEvent(QShowEvent *event)
 
 void TSettingF::loadPages()
 {
+    m_loading = true;
     for (SettingPage *page : std::initializer_list<SettingPage *>{m_player, m_display, m_list, m_lyrics, m_joypad,
                                                                   m_paths, m_other})
         page->load(m_settings);
+    m_loading = false;
     m_display->Size2TimeChk->setVisible(m_hooks.legacyListShown && m_hooks.legacyListShown());
     applyStartMethodRule();
     applyDependencyRule();

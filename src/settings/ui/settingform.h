@@ -90,4 +90,5 @@ private:
     PathsPage *m_paths;
     OtherPage *m_other;
     QPushButton *m_OkBtn, *m_CancelBtn, *m_ApplyBtn;
+    bool m_loading = false; // the pages are being filled from the settings
 };

@@ -77,8 +77,9 @@ public:
     QRadioButton *QuitYesChk, *QuitNoChk, *QuitAskChk;
 
 signals:
-    void playerClicked();
-    void startClicked();
+    // Whenever a radio's state changes, however it was changed.
+    void playerChanged();
+    void startChanged();
 
 private:
     SettingBrowser &m_browser;
@@ -105,7 +106,7 @@ public:
     QCheckBox *Size2TimeChk;
 
 signals:
-    void playTimeClicked();
+    void playTimeChanged();
 
 private:
     SettingBrowser &m_browser;
@@ -145,7 +146,7 @@ public:
     QPushButton *Button9;
 
 signals:
-    void lyricsClicked();
+    void lyricsChanged();
 
 private:
     void showLook();

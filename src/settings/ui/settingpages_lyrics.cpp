@@ -78,7 +78,7 @@ LyricsPage::LyricsPage(SettingBrowser &browser, QWidget *parent) : SettingPage(p
     grid->addWidget(Button9, 3, 2);
     grid->setRowStretch(4, 1);
 
-    connect(LyricsChk, &QCheckBox::clicked, this, [this] { emit lyricsClicked(); });
+    connect(LyricsChk, &QCheckBox::toggled, this, [this] { emit lyricsChanged(); });
     connect(LyricsChk, &QCheckBox::toggled, LyricsDmy, &QCheckBox::setChecked);
     connect(Button4, &QPushButton::clicked, this, &LyricsPage::Button4Click);
     connect(Button8, &QPushButton::clicked, this, &LyricsPage::Button8Click);

@@ -140,8 +140,9 @@ PlayerPage::PlayerPage(SettingBrowser &browser, QWidget *parent) : SettingPage(p
     VolB->setValue(5);
     VolC->setValue(0);
 
-    connect(m_players, &QButtonGroup::idClicked, this, [this] { emit playerClicked(); });
-    connect(m_start, &QButtonGroup::idClicked, this, [this] { emit startClicked(); });
+    // Arrow keys, assistive technology and the loader change them without a click.
+    connect(m_players, &QButtonGroup::idToggled, this, [this] { emit playerChanged(); });
+    connect(m_start, &QButtonGroup::idToggled, this, [this] { emit startChanged(); });
     connect(Button1, &QPushButton::clicked, this, &PlayerPage::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &PlayerPage::Button2Click);
 }
@@ -250,7 +251,7 @@ DisplayPage::DisplayPage(SettingBrowser &browser, QWidget *parent) : SettingPage
     grid->addLayout(bottom, 3, 0, 1, 3);
     grid->setRowStretch(4, 1);
 
-    connect(PlayTimeChk, &QCheckBox::clicked, this, [this] { emit playTimeClicked(); });
+    connect(PlayTimeChk, &QCheckBox::toggled, this, [this] { emit playTimeChanged(); });
     connect(Button6, &QPushButton::clicked, this, [this] {
         m_browser.browseFolder(TimeSkin, U("時間用画像のあるフォルダを指定してください。"), true);
     });
