@@ -2,11 +2,10 @@
 
 #include "library/textlines.h"
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 #include "tracks/trackmodel.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace album {
 
@@ -161,27 +160,13 @@ QString albumPathFor(const QString &entryPath, const QString &indexFilePath)
 AlbumRead readAlbumFile(const QString &path, LyricsProbe *probe)
 {
     AlbumRead result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        result.error = ReadError{path, QStringLiteral("no such file")};
-        return result;
-    }
     // A folder or a device (think /dev/zero) is never read as an album.
-    if (!info.isFile()) {
-        result.error = ReadError{path, QStringLiteral("not a regular file")};
+    const regularfile::Read file = regularfile::read(path);
+    if (!file) {
+        result.error = ReadError{path, file.reason};
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = ReadError{path, file.errorString()};
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = ReadError{path, file.errorString()};
-        return result;
-    }
-    result.tracks = parseAlbum(bytes, paths::folderPart(path));
+    result.tracks = parseAlbum(file.bytes, paths::folderPart(path));
     if (probe)
         for (TrackRecord &t : result.tracks)
             t.lyrics = probe->stateFor(t[TrackField::Path]);

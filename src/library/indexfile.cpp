@@ -1,10 +1,9 @@
 #include "library/indexfile.h"
 
 #include "library/textlines.h"
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace indexfile {
@@ -92,19 +91,13 @@ Tree parse(QByteArrayView bytes)
 ReadResult readFile(const QString &path)
 {
     ReadResult result;
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        result.error = info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("no such file");
+    const regularfile::Read file = regularfile::read(path);
+    if (!file) {
+        result.error = file.reason;
         result.tree = parseText({});
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-        result.tree = parseText({});
-        return result;
-    }
-    result.tree = parse(file.readAll());
+    result.tree = parse(file.bytes);
     return result;
 }
 

@@ -1,8 +1,8 @@
 #include "lyrics/lyricsfile.h"
 
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace lyrics {
@@ -77,10 +77,10 @@ Lyrics parse(QByteArrayView bytes)
 
 std::optional<Lyrics> readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const regularfile::Read file = regularfile::read(path);
+    if (!file)
         return std::nullopt;
-    return parse(file.readAll());
+    return parse(file.bytes);
 }
 
 int lineForTime(const QList<Line> &lines, const QString &timeText)

@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 
 #include <QDir>
@@ -147,15 +148,12 @@ private:
 
 QByteArray readAll(const QString &path, bool *ok = nullptr)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = !f.exists();
-        return {};
-    }
+    // Anything but a missing file that cannot be read stops a write, so that
+    // the settings it holds are never replaced by one key.
+    regularfile::Read file = regularfile::read(path);
     if (ok)
-        *ok = true;
-    return f.readAll();
+        *ok = file.ok() || file.failure == regularfile::Failure::Missing;
+    return std::move(file.bytes);
 }
 
 // A line break or NUL in a written name or value would split the line and

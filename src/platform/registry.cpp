@@ -1,7 +1,8 @@
 #include "platform/registry.h"
 
+#include "platform/regularfile.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -217,10 +218,10 @@ QString LegacyRegistry::defaultPath()
 
 LegacyRegistry LegacyRegistry::fromFile(const QString &path)
 {
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+    const regularfile::Read file = regularfile::read(path, kMaxFileSize);
+    if (!file)
         return {};
-    return LegacyRegistry(f.read(kMaxFileSize));
+    return LegacyRegistry(file.bytes);
 }
 
 bool LegacyRegistry::hasKey(const QString &keyPath) const { return m_keys.contains(foldKey(keyPath)); }

@@ -147,6 +147,13 @@ QByteArray encodeForFile(const QString &text)
     return fitsCp932(text) ? toCp932(text) : text.toUtf8();
 }
 
+QByteArray encodeForSystem(const QString &text) { return text.toUtf8(); }
+
+QByteArray toSystemBytes(QByteArrayView bytes)
+{
+    return isValidUtf8(bytes) ? bytes.toByteArray() : fromCp932(bytes).toUtf8();
+}
+
 QByteArray encode(const QString &text, Encoding encoding)
 {
     switch (encoding) {

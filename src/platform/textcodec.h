@@ -24,6 +24,12 @@ QString fromCp932(QByteArrayView bytes);
 QString fromCp932OrWindows1252(QByteArrayView bytes);
 // CP932 when every character fits, otherwise UTF-8 (nothing is lost).
 QByteArray encodeForFile(const QString &text);
+// Text that names files of this system for another program (playlists, the
+// data file): UTF-8 always, since that is what the file names are.
+QByteArray encodeForSystem(const QString &text);
+// Bytes from a player: kept when they are UTF-8, else read as CP932 and
+// given as UTF-8.
+QByteArray toSystemBytes(QByteArrayView bytes);
 QByteArray encode(const QString &text, Encoding encoding);
 
 // Number of bytes of a CP932 lead byte's character (1 or 2).

@@ -1,5 +1,6 @@
 #include "playback/clock.h"
 
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
@@ -152,8 +153,8 @@ DataFileWatcher::Result DataFileWatcher::poll(QString &marker)
     if (key.compare(marker, Qt::CaseInsensitive) == 0)
         return Result::Unchanged;
     marker = key;
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!regularfile::open(file, m_path))
         return Result::Unreadable;
     const auto name = parseContent(file.read(64 * 1024));
     if (!name)

@@ -69,7 +69,7 @@ QByteArray PlayerControl::playlistBytes(const QStringList &paths)
     QString content;
     for (const QString &path : paths)
         content += path + QStringLiteral("\r\n");
-    return text::encodeForFile(content);
+    return text::encodeForSystem(content);
 }
 
 QString PlayerControl::playlistPathFor(PlayerKind player, const QString &executable)

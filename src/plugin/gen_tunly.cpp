@@ -5,6 +5,7 @@
 
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "platform/textcodec.h"
 #include "platform/windowbus.h"
 #include "playback/playermessages.h"
 
@@ -95,7 +96,9 @@ void poll()
     QSaveFile file(s.dataFile);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(text);
+    // Tunovia reads the name as a file of this system: UTF-8, even when the
+    // host hands over CP932.
+    file.write(text::toSystemBytes(text));
     file.write("\n", 1);
     if (!file.commit())
         return; // not remembered: the next poll tries again

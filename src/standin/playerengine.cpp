@@ -1,6 +1,7 @@
 #include "standin/playerengine.h"
 
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 #include "playback/playermessages.h"
 
@@ -34,14 +35,15 @@ PlayerEngine::~PlayerEngine() = default;
 
 bool PlayerEngine::loadPlaylist(const QString &m3uPath)
 {
-    QFile file(m3uPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const regularfile::Read file = regularfile::read(m3uPath);
+    if (!file) {
         setProblem(QStringLiteral("プレイリストを開けません: %1").arg(m3uPath));
         return false;
     }
     const QString folder = paths::folderPart(QFileInfo(m3uPath).absoluteFilePath());
     QStringList files;
-    const QString content = text::decode(file.readAll());
+    // Tunovia writes UTF-8; a list made on Windows is CP932.
+    const QString content = text::decode(file.bytes);
     for (QString line : content.split(QLatin1Char('\n'))) {
         line = line.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))

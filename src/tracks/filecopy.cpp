@@ -1,6 +1,7 @@
 #include "tracks/filecopy.h"
 
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,16 +29,19 @@ bool transferFile(const QString &from, const QString &to, bool move)
     if (target.exists() && (target.isDir() || target.canonicalFilePath() == source.canonicalFilePath()))
         return false;
 
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
+    QFile in;
+    const regularfile::Outcome opened = regularfile::open(in, from);
+    if (!opened)
         return false;
     QSaveFile out(to);
     if (!out.open(QIODevice::WriteOnly))
         return false;
     constexpr qint64 kChunk = qint64(1) << 20;
     qint64 copied = 0;
-    for (;;) {
-        const QByteArray chunk = in.read(kChunk);
+    // One byte past the length it had when opened is enough to tell that it
+    // grew; a file that never stops growing is not copied for ever.
+    while (copied <= opened.size) {
+        const QByteArray chunk = in.read(qMin(kChunk, opened.size + 1 - copied));
         if (chunk.isEmpty())
             break;
         if (out.write(chunk) != chunk.size()) {
@@ -46,7 +50,7 @@ bool transferFile(const QString &from, const QString &to, bool move)
         }
         copied += chunk.size();
     }
-    if (in.error() != QFileDevice::NoError || copied != source.size()) {
+    if (in.error() != QFileDevice::NoError || copied != opened.size || copied != source.size()) {
         out.cancelWriting();
         return false;
     }

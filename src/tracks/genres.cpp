@@ -2,9 +2,9 @@
 
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 
-#include <QFile>
 
 GenreTable GenreTable::fromBytes(const QByteArray &content)
 {
@@ -20,10 +20,10 @@ GenreTable GenreTable::fromBytes(const QByteArray &content)
 
 GenreTable GenreTable::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const regularfile::Read file = regularfile::read(path);
+    if (!file)
         return {};
-    return fromBytes(file.readAll());
+    return fromBytes(file.bytes);
 }
 
 QString GenreTable::defaultPath() { return paths::programFolder() + QStringLiteral("tunovia.gnr"); }

@@ -1,16 +1,15 @@
 #include "tracks/id3v1.h"
 
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -153,32 +152,23 @@ QByteArray encodeTag(const TagFields &tag, QByteArrayView previous)
     return bytes;
 }
 
-Result<FileTag> readFile(const QString &path)
-{
-    // Only regular files: opening a FIFO or a device that happens to be named
-    // *.mp3 could block or never end.
-    if (!QFileInfo(path).isFile())
-        return Result<FileTag>::failure(QStringLiteral("ファイル %1 は読み込めません。").arg(path));
-    return readRegularFile(path);
-}
+namespace {
 
-Result<FileTag> readRegularFile(const QString &path)
+Result<FileTag> readTagOf(const QString &path, bool seenAsRegular)
 {
     // Plain system calls: a folder scan reads thousands of tags, and a QFile
-    // costs several times the open, fstat and pread that are needed.
-    // O_NONBLOCK: a FIFO that took the place of the file cannot block.
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return Result<FileTag>::failure(QStringLiteral("ファイル %1 を開けませんでした。(%2)")
-                                            .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    // costs several times the open, fstat and pread that are needed. Only
+    // regular files: a FIFO or a device that happens to be named *.mp3 could
+    // block or never end.
+    regularfile::Outcome opened;
+    const int fd = regularfile::openDescriptor(path, opened, seenAsRegular);
+    if (fd < 0) {
+        if (opened.failure == regularfile::Failure::Unreadable)
+            return Result<FileTag>::failure(QStringLiteral("ファイル %1 を開けませんでした。(%2)").arg(path, opened.reason));
         return Result<FileTag>::failure(QStringLiteral("ファイル %1 は読み込めません。").arg(path));
     }
     FileTag result;
-    result.size = st.st_size;
+    result.size = opened.size;
     std::optional<TagFields> tag;
     if (result.size >= kTagSize) {
         char bytes[kTagSize];
@@ -189,6 +179,12 @@ Result<FileTag> readRegularFile(const QString &path)
     result.tag = tag ? *tag : untaggedFields(path);
     return result;
 }
+
+} // namespace
+
+Result<FileTag> readFile(const QString &path) { return readTagOf(path, false); }
+
+Result<FileTag> readRegularFile(const QString &path) { return readTagOf(path, true); }
 
 TagFields ReadTag(const QString &path)
 {

@@ -3,6 +3,7 @@
 #include "library/albumfile.h"
 #include "library/textlines.h"
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 #include "platform/textcodec.h"
 
 #include <QDir>
@@ -14,9 +15,6 @@
 namespace trackfiles {
 
 namespace {
-
-// A playlist larger than this is not a playlist; read no more of it.
-constexpr qint64 kMaxPlaylistBytes = 64 * 1024 * 1024;
 
 // "*" and "?" on already case-folded text; backtracks to the last "*".
 bool globMatch(QStringView mask, QStringView name)
@@ -154,11 +152,11 @@ QString resolvePlaylistEntry(const QString &line, const QString &playlistFolder)
 std::vector<TrackRecord> AddPlaylistFile(const QString &path, const GenreTable &genres)
 {
     std::vector<TrackRecord> rows;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    const regularfile::Read file = regularfile::read(path);
+    if (!file)
         return rows;
     const QString folder = paths::folderPart(QFileInfo(path).absoluteFilePath());
-    const QStringList lines = playlistLines(file.read(kMaxPlaylistBytes));
+    const QStringList lines = playlistLines(file.bytes);
     for (const QString &line : lines) {
         const QString track = resolvePlaylistEntry(line, folder);
         if (track.isEmpty())

@@ -658,7 +658,7 @@ private slots:
         TTunoviaF &w = makeWindow();
         w.setCurrentIndexPath(music("index.ini"));
         w.model()->append({row(QStringLiteral("a"), QStringLiteral("a.mp3")), row(QStringLiteral("x"), QStringLiteral("/x.mp3")),
-                           row(QStringLiteral("b"), QStringLiteral("b.mp3"))});
+                           row(QStringLiteral("b"), U("ﾃｽ.mp3"))});
         select(w, {0, 2});
         auto run = [&] { key == QLatin1String("J2") ? w.RunJ2Click() : w.Runm2hClick(); };
 
@@ -673,7 +673,8 @@ private slots:
         QVERIFY(!m_settings->profile().writeString(QStringLiteral("Setting"), key, tool));
         run();
         const QString playlist = QFileInfo(tool).path() + QStringLiteral("/~Tunov~.m3u");
-        QCOMPARE(readFile(playlist), (music("a.mp3") + QStringLiteral("\r\n") + music("b.mp3") + QStringLiteral("\r\n")).toUtf8());
+        // UTF-8, as the tool's system names files: in CP932 "ﾃｽ" would pass for "ý".
+        QCOMPARE(readFile(playlist), (music("a.mp3") + QStringLiteral("\r\n") + music("ﾃｽ.mp3") + QStringLiteral("\r\n")).toUtf8());
         QCOMPARE(m_launcher.requests().size(), 1);
         QCOMPARE(m_launcher.requests()[0].target, tool);
         QCOMPARE(m_launcher.requests()[0].arguments, QStringList{playlist});

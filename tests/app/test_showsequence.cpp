@@ -1,6 +1,7 @@
 // The show sequence end to end on the demo library: the album dialog opens,
 // albums are chosen and their tracks fill the list.
 #include "library/ui/datselform.h"
+#include "platform/paths.h"
 #include "support/mainwindowfixture.h"
 #include "tracks/trackmodel.h"
 
@@ -14,6 +15,8 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -191,6 +194,39 @@ private slots:
         QCOMPARE(w.currentIndexPath(), folder + QStringLiteral("tunovia.dat"));
         QCOMPARE(w.legacyModel()->rowCount(), 1);
         QCOMPARE(m_settings->readStartupGroup().lastGroup, folder + QStringLiteral("tunovia.dat"));
+    }
+
+    // Such a file counts as one that cannot be opened: the sequence goes on
+    // to "tunovia.dat" beside it instead of waiting for it for ever.
+    void indexThatIsNoRegularFileFallsBack_data()
+    {
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<bool>("datBeside");
+        const QString fifo = m_dir.filePath(QStringLiteral("fifo/tunovia.ini"));
+        QDir().mkpath(QFileInfo(fifo).path());
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 || QFileInfo(fifo).exists());
+        writeFile(m_dir.filePath(QStringLiteral("fifo/tunovia.dat")), "\"x.mp3\",\"From dat\",\"\",\"\",\"16000\"\r\n");
+        QTest::newRow("FIFO") << fifo << true;
+        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero") << false;
+        QTest::newRow("folder") << m_dir.filePath(QStringLiteral("fifo")) << false;
+    }
+    void indexThatIsNoRegularFileFallsBack()
+    {
+        QFETCH(QString, index);
+        QFETCH(bool, datBeside);
+        TTunoviaF &w = makeWindow(index);
+        w.FormShow();
+        if (datBeside) {
+            const QString dat = paths::folderPart(index) + QStringLiteral("tunovia.dat");
+            QCOMPARE(w.currentIndexPath(), dat);
+            QCOMPARE(w.legacyModel()->rowCount(), 1);
+            QCOMPARE(m_settings->readStartupGroup().lastGroup, dat);
+        } else {
+            QVERIFY(m_prompts.asked().isEmpty());
+            QCOMPARE(w.currentList(), w.listView2());
+            QCOMPARE(w.model()->rowCount(), 0);
+            QVERIFY(m_settings->readStartupGroup().lastGroup != index); // nothing was opened
+        }
     }
 
     void newIndexFileShowsOnlyTheRoot()

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -12,6 +13,8 @@
 
 #include <cstdio>
 #include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -386,6 +389,16 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("dir.ini")));
         ProfileFile folder(m_dir.filePath(QStringLiteral("dir.ini")));
         QVERIFY(folder.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v")).has_value());
+    }
+
+    // A FIFO in the settings file's place is neither waited for nor replaced.
+    void fifoInPlaceOfTheFile()
+    {
+        QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
+        ProfileFile fifo(m_path);
+        QCOMPARE(fifo.readInt(QStringLiteral("S"), QStringLiteral("Key"), 5), 5);
+        QVERIFY(fifo.writeString(QStringLiteral("S"), QStringLiteral("Key"), QStringLiteral("v")).has_value());
+        QVERIFY(!QFileInfo(m_path).isFile());
     }
 
     // A writer killed at any moment leaves the old or the new file, never a

@@ -170,10 +170,13 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("ascii, CR LF after every line")
             << QStringList{QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b.mp3")} << QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n");
-        QTest::newRow("double-byte in CP932")
-            << QStringList{U("/曲/ア.mp3")} << text::toCp932(U("/曲/ア.mp3")) + "\r\n";
-        // One path without a CP932 form makes the whole list UTF-8, so no path breaks.
-        QTest::newRow("outside CP932: all UTF-8")
+        // The names are this system's, so UTF-8 even where CP932 would do.
+        QTest::newRow("double-byte")
+            << QStringList{U("/曲/ア.mp3")} << QByteArray("/\xE6\x9B\xB2/\xE3\x82\xA2.mp3\r\n");
+        // In CP932 these are C3 BD, which a player would take for UTF-8 "ý".
+        QTest::newRow("half-width kana") << QStringList{U("/m/ﾃｽ.mp3")}
+                                         << QByteArray("/m/\xEF\xBE\x83\xEF\xBD\xBD.mp3\r\n");
+        QTest::newRow("outside CP932")
             << QStringList{U("/曲/a.mp3"), U("/é🎵/b.mp3")} << U("/曲/a.mp3\r\n/é🎵/b.mp3\r\n").toUtf8();
         QTest::newRow("nothing") << QStringList{} << QByteArray();
     }
@@ -204,7 +207,7 @@ private slots:
         makeControl()->handOver();
 
         const QString playlist = prog() + QStringLiteral("WINAMP.m3u");
-        QCOMPARE(readFile(playlist), text::toCp932(U("/music/曲 b.mp3\r\n/music/a.mp3\r\n")));
+        QCOMPARE(readFile(playlist), U("/music/曲 b.mp3\r\n/music/a.mp3\r\n").toUtf8());
         QCOMPARE(m_launcher.requests().size(), 1);
         const auto &r = m_launcher.requests().first();
         // Program as stored and exactly one argument: no quoting, no shell.

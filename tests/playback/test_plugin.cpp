@@ -187,8 +187,10 @@ void TestPlugin::dataFileBytes_data()
     QTest::newRow("plain path") << QByteArray("/music/a.mp3") << QByteArray("/music/a.mp3\n");
     QTest::newRow("utf-8 path") << QString::fromUtf8("/曲/歌 1.mp3").toUtf8()
                                 << QString::fromUtf8("/曲/歌 1.mp3\n").toUtf8();
-    QTest::newRow("cp932 bytes kept as they are") << QByteArray("C:\\\x89\xcc\\a.mp3")
-                                                  << QByteArray("C:\\\x89\xcc\\a.mp3\n");
+    // Tunovia reads the name as a file of this system, so it is UTF-8 even
+    // when a host hands over CP932.
+    QTest::newRow("cp932 from the host becomes UTF-8") << QByteArray("C:\\\x89\xcc\\a.mp3")
+                                                       << QByteArray("C:\\\xE6\xAD\x8C\\a.mp3\n");
     QTest::newRow("no text") << QByteArray() << QByteArray("(null)\n");
 }
 

@@ -1,5 +1,6 @@
 // The stand-in player, headless, driven over the session bus as Tunovia
 // drives the outside players; its plug-in reports the playing file.
+#include "platform/textcodec.h"
 #include "platform/windowbus.h"
 #include "playback/playermessages.h"
 #include "support/audiofiles.h"
@@ -281,7 +282,8 @@ void TestStandin::secondStartHandsOverThePlaylist()
     const QString first = m_dir.filePath(QStringLiteral("first.m3u"));
     const QString second = m_dir.filePath(QStringLiteral("second.m3u"));
     writeFile(first, QFile::encodeName(m_music) + "/a.mp3\n");
-    writeFile(second, QFile::encodeName(m_music) + "/c.mp3\n" + QFile::encodeName(m_music) + "/b.mp3\n");
+    // A list made on Windows: CP932, "\\" and relative names.
+    writeFile(second, text::toCp932(QString::fromUtf8("曲 music\\c.mp3\r\n曲 music\\b.mp3\r\n")));
     m_window = start({first}, m_class);
     QVERIFY(!m_window.isNull());
     QTRY_COMPARE(WindowBus::windowText(m_window), QStringLiteral("1. a.mp3 - Winamp"));

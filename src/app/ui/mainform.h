@@ -26,7 +26,6 @@ class QToolButton;
 class QTreeView;
 class TrackModel;
 class TTitleF;
-class QFile;
 class QDragEnterEvent;
 class QDropEvent;
 
@@ -144,8 +143,8 @@ private:
     enum class AlbumLoadOutcome { Loaded, Cancelled, Failed };
 
     void runTitleWindow();
-    void loadLegacyList(QFile &file);
-    AlbumLoadOutcome selectAndLoadAlbums(QFile &file);
+    void loadLegacyList(const QByteArray &bytes);
+    AlbumLoadOutcome selectAndLoadAlbums();
     void showLyricsWindow();
     void buildToolBar(QWidget *bar);
     void buildLists(QWidget *area);

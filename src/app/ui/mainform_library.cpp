@@ -46,16 +46,14 @@ void TTunoviaF::MakeGroupMnuClick()
     openIndexFile(chosen);
 }
 
-void TTunoviaF::loadLegacyList(QFile &file)
+void TTunoviaF::loadLegacyList(const QByteArray &bytes)
 {
-    const QByteArray bytes = file.readAll();
     m_model->setSizeShownAsTime(m_dialog.size2Time);
     m_model->setTracks(album::parseLegacyList(bytes));
 }
 
-TTunoviaF::AlbumLoadOutcome TTunoviaF::selectAndLoadAlbums(QFile &file)
+TTunoviaF::AlbumLoadOutcome TTunoviaF::selectAndLoadAlbums()
 {
-    file.close();
     auto launch = [this](const QString &editor, const QString &file) {
         return m_services.launcher.startEditor(editor, file);
     };

@@ -8,6 +8,7 @@
 #include "library/albumfile.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
+#include "platform/regularfile.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
@@ -57,12 +58,13 @@ void TTunoviaF::FormShow()
     setAcceptDrops(true);
 
     // Open the index file, or "tunovia.dat" beside it, or give up quietly.
+    // Only a regular file counts: a device or a FIFO would never end or never answer.
     QString path = m_currentIndexPath;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    regularfile::Read file = regularfile::read(path);
+    if (!file) {
         path = paths::folderPart(m_currentIndexPath) + QStringLiteral("tunovia.dat");
-        file.setFileName(path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        file = regularfile::read(path);
+        if (!file) {
             // Shown too: an older list left on screen would not be the one
             // that commands act on.
             showListKind(false);
@@ -74,29 +76,25 @@ void TTunoviaF::FormShow()
     m_currentIndexPath = path;
     reportStoreError(store.saveLastIndex(path));
 
-    const QByteArray firstLine = file.readLine();
-    const bool legacy = album::isLegacyTrackList(firstLine);
+    const bool legacy = album::isLegacyTrackList(file.bytes);
     showListKind(legacy);
-    file.seek(0);
 
     if (legacy) {
-        loadLegacyList(file);
+        loadLegacyList(file.bytes);
         restoreFonts();
         restoreColumns();
         store.restoreClassNames(m_classNames);
         releaseTitle();
     } else {
         releaseTitle();
-        const AlbumLoadOutcome outcome = selectAndLoadAlbums(file);
+        const AlbumLoadOutcome outcome = selectAndLoadAlbums();
         if (outcome != AlbumLoadOutcome::Loaded) {
-            file.close();
             applySettings();
             if (outcome == AlbumLoadOutcome::Failed)
                 selectAllIfAuto();
             return;
         }
     }
-    file.close();
     applySettings();
     selectAllIfAuto();
     m_currentList->setAllColumnsShowFocus(true);
@@ -254,7 +252,7 @@ void TTunoviaF::Contents1Click()
     const QString folder = paths::programFolder();
     for (const char *name : {"help/index.html", "help/dummy.html"}) {
         const QString page = folder + QString::fromLatin1(name);
-        if (QFileInfo::exists(page)) {
+        if (QFileInfo(page).isFile()) {
             m_services.launcher.openDocument(page);
             return;
         }

@@ -3,10 +3,12 @@
 
 #include "app/ui/aboutform.h"
 #include "app/wincolor.h"
+#include "platform/regularfile.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImageReader>
@@ -23,7 +25,11 @@ struct SkinError {
 
 QPixmap loadSkinPicture(const QString &file)
 {
-    QImageReader reader(file);
+    // Read from a checked file: a FIFO named like a skin picture would never answer.
+    QFile device;
+    if (!regularfile::open(device, file))
+        throw SkinError{file};
+    QImageReader reader(&device);
     const QImage image = reader.read();
     if (image.isNull())
         throw SkinError{file};

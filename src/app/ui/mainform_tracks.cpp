@@ -342,7 +342,7 @@ void TTunoviaF::handOverToTool(QString DialogSettings::*toolPath, const QString 
     const QString playlist =
         QFileInfo(paths::folderPart(paths::fromWindows(tool)) + QStringLiteral("~Tunov~.m3u")).absoluteFilePath();
     QFile file(playlist);
-    const QByteArray bytes = text::encodeForFile(lines);
+    const QByteArray bytes = text::encodeForSystem(lines);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush()) {
         // The tool would only find a missing or cut-short list.
         m_services.prompts.error(this, U("プレイリスト %1 を作成できませんでした。").arg(playlist));

@@ -4,6 +4,7 @@
 #include "controls/ui/screenfit.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "platform/regularfile.h"
 #include "platform/ui/prompts.h"
 
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -391,16 +391,12 @@ void TDataSelectF::NewIndexMnuClick()
 
 bool TDataSelectF::insertIntoIndex(const QStringList &lines)
 {
-    QByteArray bytes;
-    QFile file(m_indexPath);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly)) {
-            m_prompts.error(this, QStringLiteral("インデックスファイルを読み込めませんでした。\n") + m_indexPath);
-            return false;
-        }
-        bytes = file.readAll();
-        file.close();
+    const regularfile::Read file = regularfile::read(m_indexPath);
+    if (!file && file.failure != regularfile::Failure::Missing) {
+        m_prompts.error(this, QStringLiteral("インデックスファイルを読み込めませんでした。\n") + m_indexPath);
+        return false;
     }
+    const QByteArray &bytes = file.bytes;
     const QByteArray changed = indexfile::insertLines(bytes, selectedFolder(), lines);
     if (changed == bytes)
         return true;
