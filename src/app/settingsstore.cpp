@@ -194,7 +194,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     s.lyricsEditor = p.readString(kSetting, key::LyricsEditor, s.lyricsEditor);
     s.j2 = p.readString(kSetting, key::J2, s.j2);
     s.m2h = p.readString(kSetting, key::m2h, s.m2h);
-    s.explorerPath = readFolder(p, kSetting, key::ExplorerPath, s.explorerPath);
+    s.explorerPath = p.readString(kSetting, key::ExplorerPath, s.explorerPath);
     readRadio(kSetting, kPlayerKeys, s.player);
     readRadio(kSetting, kStartKeys, s.startMode);
     readRadio(kSetting, kQuitKeys, s.quitPolicy);

@@ -90,7 +90,7 @@ private slots:
         SettingsStore store(ini(), nullptr, QStringLiteral("/p/"));
         DialogSettings s;
         store.loadSettings(s);
-        QCOMPARE(s.explorerPath, QStringLiteral("/home/u/"));
+        QCOMPARE(s.explorerPath, QStringLiteral("/home/u")); // opened as it stands, never a prefix
         QCOMPARE(s.timeSkin, QStringLiteral("/skins/mine/"));
         QCOMPARE(s.buttonSkin, QStringLiteral("/skins/buttons/"));
         QCOMPARE(s.findFolder, QString::fromUtf8("/歌詞/"));
