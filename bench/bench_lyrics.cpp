@@ -13,6 +13,7 @@
 #include "platform/qtmediadevice.h"
 #include "platform/ui/prompts.h"
 #include "platform/windowbus.h"
+#include "silentservices.h"
 #include "playback/builtinplayer.h"
 #include "playback/playermessages.h"
 
@@ -30,25 +31,6 @@
 #include <memory>
 
 namespace {
-
-class SilentPrompts final : public Prompts {
-public:
-    QMessageBox::StandardButton message(QWidget *, const QString &, const QString &, Icon,
-                                        QMessageBox::StandardButtons) override { return QMessageBox::Ok; }
-    std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &, bool) override { return {}; }
-    QString folder(QWidget *, const QString &, const QString &) override { return {}; }
-    std::optional<QFont> font(QWidget *, const QFont &) override { return {}; }
-    std::optional<QColor> color(QWidget *, const QColor &) override { return {}; }
-};
-
-class NoLauncher final : public Launcher {
-public:
-    bool startDetached(const QString &, const QStringList &, int) override { return false; }
-    bool openDocument(const QString &) override { return false; }
-    bool openFolder(const QString &) override { return false; }
-};
 
 double cpuMs()
 {
