@@ -25,9 +25,10 @@ artifacts="$PWD/build-fuzz/artifacts"
 mkdir -p "$artifacts"
 
 # Seeds: the demo library's own files, and a few small ones kept in fuzz/seeds.
-for t in album legacylist indexfile lyrics id3v1 profile registry m3u; do
+targets=(album legacylist indexfile lyrics id3v1 profile registry m3u)
+for t in "${targets[@]}"; do
   mkdir -p "$corpus/$t"
-  [[ -d fuzz/seeds/$t ]] && cp fuzz/seeds/$t/* "$corpus/$t/"
+  if [[ -d fuzz/seeds/$t ]]; then cp fuzz/seeds/"$t"/* "$corpus/$t/"; fi
 done
 cp data/demo/albums/*.mdt "$corpus/album/"
 cp data/demo/albums/*.mdt "$corpus/legacylist/"
@@ -45,17 +46,29 @@ done
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export QT_QPA_PLATFORM=offscreen
-failed=()
-for t in album legacylist indexfile lyrics id3v1 profile registry m3u; do
-  log="$corpus/$t.log"
-  echo "fuzz: $t for ${seconds}s"
+# One target: its log and, on a crash, a mark beside it.
+run() {
+  local t=$1 log="$corpus/$1.log"
   # -max_total_time ends the run; timeout ends it if that does not.
   if timeout -k 10 $((seconds + 60)) "build-fuzz/fuzz_$t" "$corpus/$t" \
        -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
        -print_final_stats=1 -artifact_prefix="$artifacts/$t-" >"$log" 2>&1; then
     grep -E '^stat::number_of_executed_units' "$log" | sed "s/^/fuzz: $t: /" || true
   else
-    tail -n 60 "$log"
+    touch "$corpus/$t.failed"
+  fi
+}
+# As many targets at a time as there are cores.
+echo "fuzz: every target for ${seconds}s"
+for t in "${targets[@]}"; do
+  while (($(jobs -rp | wc -l) >= $(nproc))); do wait -n || true; done
+  run "$t" &
+done
+wait
+failed=()
+for t in "${targets[@]}"; do
+  if [[ -e "$corpus/$t.failed" ]]; then
+    echo "---- fuzz_$t"; tail -n 60 "$corpus/$t.log"
     failed+=("$t")
   fi
 done
