@@ -73,8 +73,10 @@ for t in "${targets[@]}"; do
   fi
 done
 
+passed=$((${#targets[@]} - ${#failed[@]}))
 if ((${#failed[@]})); then
-  echo "fuzz: FAILED: ${failed[*]} (inputs in $artifacts)" >&2
+  echo "fuzz: crashed: ${failed[*]} (inputs in $artifacts)" >&2
+  echo "fuzz: $passed passed, ${#failed[@]} failed"
   exit 1
 fi
-echo "fuzz: no crashes"
+echo "fuzz: $passed passed, 0 failed"
