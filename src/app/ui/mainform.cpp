@@ -2,7 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/startupindex.h"
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 #include "controls/mutexcheck.h"
 #include "controls/ui/animatewindow.h"
 #include "controls/ui/dtrackbar.h"

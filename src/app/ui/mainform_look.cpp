@@ -2,7 +2,7 @@
 #include "app/ui/mainform.h"
 
 #include "app/ui/aboutform.h"
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 #include "platform/regularfile.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"

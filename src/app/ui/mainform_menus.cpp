@@ -2,7 +2,7 @@
 #include "app/ui/mainform.h"
 
 #include "app/actions.h"
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"

@@ -2,7 +2,7 @@
 // The settings dialog: created once at start, shown modally whenever the user
 // asks for it, and kept hidden in between. It edits the main window's dialog
 // settings and writes them to the settings file on "適用" and "OK".
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 
 #include <QDialog>
 #include <array>

@@ -3,7 +3,7 @@
 // the dialog settings and stores them back; the dialog holds the pages and
 // the rules that span several of them. Controls carry the names the rest of
 // the program and the tests know them by.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 
 #include <QWidget>
 #include <array>

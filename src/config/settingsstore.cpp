@@ -1,4 +1,4 @@
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 
 #include "platform/paths.h"
 
