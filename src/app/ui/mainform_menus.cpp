@@ -1,7 +1,7 @@
 // Menus, list commands and the look of the main window's track lists.
 #include "app/ui/mainform.h"
 
-#include "app/actions.h"
+#include "config/joypadactions.h"
 #include "config/wincolor.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"

@@ -1,7 +1,7 @@
 // The pages "Lyrics" and "ジョイパッド".
 #include "settings/ui/settingpages.h"
 
-#include "app/actions.h"
+#include "config/joypadactions.h"
 #include "config/wincolor.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
