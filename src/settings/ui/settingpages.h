@@ -122,7 +122,7 @@ public:
     void load(const DialogSettings &s) override;
     void store(DialogSettings &s) const override;
 
-    std::array<QCheckBox *, 13> CheckBox{}; // CheckBox1 ... CheckBox13
+    std::array<QCheckBox *, kTrackFieldCount> CheckBox{}; // CheckBox1 ... CheckBox13
 };
 
 // "Lyrics"
