@@ -1,7 +1,7 @@
 // Dropping a tree of 10,000 MP3 files (500 folders) onto the main window,
 // against a minimal scan of the same tree (enumerate, stat, read the last
 // 128 bytes). Warm cache; the median of three runs of each.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
 #include "support/fakelauncher.h"
 #include "support/scriptedprompts.h"

@@ -8,7 +8,7 @@
 //   dbus-run-session -- env QT_QPA_PLATFORM=offscreen build/bench/bench_frozen_player
 // (finds the stand-in in TUNOVIA_BIN_DIR, else in ../bin beside itself; give
 // it its own XDG_RUNTIME_DIR when a Tunovia is running)
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
 #include "platform/fakemediadevice.h"
 #include "platform/launcher.h"

@@ -5,7 +5,7 @@
 // (run from the source folder, the default track is a demo track; the main
 // window takes the instance lock, so give it its own XDG_RUNTIME_DIR when a
 // Tunovia is running)
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
 #include "lyrics/ui/lyricsform.h"
 #include "platform/fakemediadevice.h"

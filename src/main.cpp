@@ -1,4 +1,4 @@
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
 #include "app/ui/tunoviaapp.h"
 #include "platform/launcher.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Which index file Tunovia opens at start: the default one beside the program,
 // the last one used, or one the user picks.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 
 #include <functional>
 

@@ -120,10 +120,10 @@ QString playTimeText(qint64 seconds)
 
 std::vector<TrackRecord> parseAlbumText(QStringView text, const QString &albumFolder)
 {
-    static constexpr bool kQuoteOnly[13] = {false, false, false, false, false, false, true,
+    static constexpr bool kQuoteOnly[kTrackFieldCount] = {false, false, false, false, false, false, true,
                                             true,  false, false, false, false, true};
     // File order of the fields, field 2 (the file name) being skipped.
-    static constexpr TrackField kTargets[13] = {
+    static constexpr TrackField kTargets[kTrackFieldCount] = {
         TrackField::Path,      TrackField::Count,    TrackField::Title,  TrackField::Artist, TrackField::Album,
         TrackField::Comment,   TrackField::Genre,    TrackField::Date,   TrackField::Copyright,
         TrackField::Engineer,  TrackField::Source,   TrackField::Soft,   TrackField::Size};
@@ -134,10 +134,10 @@ std::vector<TrackRecord> parseAlbumText(QStringView text, const QString &albumFo
     textlines::forEachLine(text, [&](QStringView line) {
         if (isBlank(line))
             return;
-        QStringView fields[13];
-        splitFields(line, kQuoteOnly, 13, fields);
+        QStringView fields[kTrackFieldCount];
+        splitFields(line, kQuoteOnly, kTrackFieldCount, fields);
         TrackRecord t;
-        for (int i = 0; i < 13; ++i)
+        for (int i = 0; i < kTrackFieldCount; ++i)
             if (kTargets[i] != TrackField::Count && !fields[i].isEmpty())
                 t[kTargets[i]] = fields[i].toString();
         t[TrackField::Time] = timeFromSize(fields[12]);
@@ -178,7 +178,7 @@ QString albumLine(const TrackRecord &t)
     const QString &path = t[TrackField::Path];
     const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char(':')));
     const QString fileName = path.mid(cut + 1);
-    const QString *fields[13] = {&path,
+    const QString *fields[kTrackFieldCount] = {&path,
                                  &fileName,
                                  &t[TrackField::Title],
                                  &t[TrackField::Artist],
@@ -192,7 +192,7 @@ QString albumLine(const TrackRecord &t)
                                  &t[TrackField::Soft],
                                  &t[TrackField::Size]};
     QString line;
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 0; i < kTrackFieldCount; ++i) {
         if (i > 0)
             line += QLatin1Char(',');
         line += QLatin1Char('"') + *fields[i] + QLatin1Char('"');

@@ -3,7 +3,7 @@
 // the selected tracks over, the transport commands, quitting, the player
 // choice and the volume. Widget-free: the main window supplies what it shows
 // (the applied player, the selection, the volume bar) through PlayerHooks.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "platform/windowbus.h"
 
 #include <QByteArray>

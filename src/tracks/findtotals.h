@@ -15,7 +15,7 @@ namespace findtotals {
 
 // ---- Find ----
 
-inline constexpr int kFindBoxCount = 13;
+inline constexpr int kFindBoxCount = kTrackFieldCount; // one box per field
 using FindBoxes = std::array<bool, kFindBoxCount>;
 
 // Title, artist, album and comment checked; the rest not.

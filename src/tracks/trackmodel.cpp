@@ -16,17 +16,21 @@
 namespace {
 
 constexpr int kAlbumColumns = kTrackFieldCount + 1; // plus the empty column
-constexpr std::array<TrackField, 5> kLegacyFields = {TrackField::Title, TrackField::Artist, TrackField::Comment,
-                                                     TrackField::Size, TrackField::Path};
+constexpr std::array<TrackField, kFiveColumnCount> kLegacyFields = [] {
+    std::array<TrackField, kFiveColumnCount> fields{};
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i] = kFiveListColumns[i].field;
+    return fields;
+}();
 
 const std::array<QString, kTrackFieldCount> &captions()
 {
-    static const std::array<QString, kTrackFieldCount> names = {
-        QStringLiteral("曲名"),     QStringLiteral("アーティスト"), QStringLiteral("アルバム"),
-        QStringLiteral("コメント"), QStringLiteral("サイズ"),       QStringLiteral("時間"),
-        QStringLiteral("ジャンル"), QStringLiteral("日付"),         QStringLiteral("著作権"),
-        QStringLiteral("エンジニア"), QStringLiteral("ソース"),     QStringLiteral("ソフト"),
-        QStringLiteral("ファイルパス")};
+    static const std::array<QString, kTrackFieldCount> names = [] {
+        std::array<QString, kTrackFieldCount> all;
+        for (size_t i = 0; i < all.size(); ++i)
+            all[i] = QString::fromUtf8(kAlbumListColumns[i].caption);
+        return all;
+    }();
     return names;
 }
 

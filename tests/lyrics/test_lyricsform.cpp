@@ -1,4 +1,4 @@
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "lyrics/ui/lyricsform.h"
 #include "support/fakelauncher.h"
 #include "support/scriptedprompts.h"

@@ -1,7 +1,7 @@
 // Player control: hand-over, transport, quit, player choice and volume, as
 // the players see them (in-process windows that record every message) and
 // as the main window drives them.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
 #include "controls/ui/dtrackbar.h"
 #include "platform/textcodec.h"

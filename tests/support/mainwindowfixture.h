@@ -3,7 +3,7 @@
 // folder, scripted prompts, a launcher (by default one that starts nothing),
 // and the settings store and window that makeWindow builds on them. A test
 // class derives from it next to QObject and uses the members as its own.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
 #include "support/fakelauncher.h"
 #include "support/scriptedprompts.h"

@@ -2,7 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/startupindex.h"
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 #include "controls/mutexcheck.h"
 #include "controls/ui/animatewindow.h"
 #include "controls/ui/dtrackbar.h"
@@ -297,11 +297,11 @@ void TTunoviaF::buildLists(QWidget *area)
     m_MP3ListView = makeList(m_model, QStringLiteral("MP3ListView"));
     m_MP3ListView2 = makeList(m_model2, QStringLiteral("MP3ListView2"));
     m_MP3ListView->hide();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kFiveColumnCount; ++i)
         m_MP3ListView->setColumnWidth(i, m_widths.five[size_t(i)]);
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < kTrackFieldCount; ++i)
         m_MP3ListView2->setColumnWidth(i, m_widths.thirteen[size_t(i)]);
-    m_MP3ListView2->setColumnWidth(13, 0);
+    m_MP3ListView2->setColumnWidth(kTrackFieldCount, 0);
     // The album list draws in the desktop's text colour, the older list in black.
     m_look13.color = wincolor::kWindowText;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: tool bar, the two track lists, menus, and the lifecycle
 // from start-up through the show sequence to shutdown.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "app/ui/builtinpictures.h"
 
 #include <QMainWindow>

@@ -2,7 +2,7 @@
 #include "app/ui/mainform.h"
 
 #include "app/ui/titleform.h"
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 #include "controls/ui/dtrackbar.h"
 #include "controls/ui/screenfit.h"
 #include "library/albumfile.h"

@@ -2,7 +2,7 @@
 #include "app/ui/mainform.h"
 
 #include "app/ui/aboutform.h"
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 #include "platform/regularfile.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
@@ -85,18 +85,18 @@ void TTunoviaF::restoreFonts()
 void TTunoviaF::restoreColumns()
 {
     const bool five = m_currentList == m_MP3ListView;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kFiveColumnCount; ++i)
         m_widths.five[size_t(i)] = keptColumnWidth(m_MP3ListView, i);
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < kTrackFieldCount; ++i)
         m_widths.thirteen[size_t(i)] = keptColumnWidth(m_MP3ListView2, i);
     m_services.settings.restoreColumns(five, m_widths);
     QTreeView *view = five ? m_MP3ListView : m_MP3ListView2;
     view->setUpdatesEnabled(false);
     if (five) {
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < kFiveColumnCount; ++i)
             m_MP3ListView->setColumnWidth(i, m_widths.five[size_t(i)]);
     } else {
-        for (int i = 0; i < 13; ++i)
+        for (int i = 0; i < kTrackFieldCount; ++i)
             m_MP3ListView2->setColumnWidth(i, m_widths.thirteen[size_t(i)]);
     }
     view->setUpdatesEnabled(true);
@@ -105,9 +105,9 @@ void TTunoviaF::restoreColumns()
 void TTunoviaF::storeColumnWidths()
 {
     const bool five = m_currentList == m_MP3ListView;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kFiveColumnCount; ++i)
         m_widths.five[size_t(i)] = keptColumnWidth(m_MP3ListView, i);
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < kTrackFieldCount; ++i)
         m_widths.thirteen[size_t(i)] = keptColumnWidth(m_MP3ListView2, i);
     reportStoreError(m_services.settings.saveColumnWidths(five, m_widths, m_dialog));
 }

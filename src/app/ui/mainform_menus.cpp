@@ -1,8 +1,8 @@
 // Menus, list commands and the look of the main window's track lists.
 #include "app/ui/mainform.h"
 
-#include "app/actions.h"
-#include "app/wincolor.h"
+#include "config/joypadactions.h"
+#include "config/wincolor.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"

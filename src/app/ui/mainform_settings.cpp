@@ -12,11 +12,11 @@ void TTunoviaF::createSettingsDialog()
     if (m_SettingF)
         return;
     SettingHooks hooks;
-    hooks.columnWidths = [this]() -> std::optional<std::array<int, 13>> {
+    hooks.columnWidths = [this]() -> std::optional<std::array<int, kTrackFieldCount>> {
         if (m_currentList == m_MP3ListView)
             return std::nullopt;
-        std::array<int, 13> widths{};
-        for (int i = 0; i < 13; ++i)
+        std::array<int, kTrackFieldCount> widths{};
+        for (int i = 0; i < kTrackFieldCount; ++i)
             widths[size_t(i)] = keptColumnWidth(m_MP3ListView2, i);
         return widths;
     };
@@ -32,9 +32,9 @@ void TTunoviaF::resetColumnWidths()
 {
     for (QTreeView *view : {m_MP3ListView, m_MP3ListView2})
         view->setUpdatesEnabled(false);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kFiveColumnCount; ++i)
         m_MP3ListView->setColumnWidth(i, kDefaultWidths5[size_t(i)]);
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < kTrackFieldCount; ++i)
         m_MP3ListView2->setColumnWidth(i, kDefaultWidths13[size_t(i)]);
     for (QTreeView *view : {m_MP3ListView, m_MP3ListView2})
         view->setUpdatesEnabled(true);

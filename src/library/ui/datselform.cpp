@@ -1,6 +1,6 @@
 #include "library/ui/datselform.h"
 
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 #include "controls/ui/screenfit.h"
 #include "platform/paths.h"
 #include "platform/profile.h"

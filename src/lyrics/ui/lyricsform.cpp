@@ -1,6 +1,6 @@
 #include "lyrics/ui/lyricsform.h"
 
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 #include "controls/ui/screenfit.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"

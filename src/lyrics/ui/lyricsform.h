@@ -2,7 +2,7 @@
 // The lyrics window: the lyrics of the playing track, one line per row, with
 // the row of the current time selected and kept in the middle. The clock
 // tells it which file plays (loadLyrics) and what the time is (followTime).
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "lyrics/lyricsfile.h"
 
 #include <QWidget>

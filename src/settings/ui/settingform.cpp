@@ -116,7 +116,7 @@ void TSettingF::loadPages()
     // describe the thirteen-column list, so the five-column list leaves them.
     if (m_hooks.columnWidths) {
         if (const auto widths = m_hooks.columnWidths()) {
-            for (int i = 0; i < 13; ++i) {
+            for (int i = 0; i < kTrackFieldCount; ++i) {
                 if ((*widths)[size_t(i)] == 0)
                     m_list->CheckBox[size_t(i)]->setChecked(false);
             }

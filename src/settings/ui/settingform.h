@@ -2,7 +2,7 @@
 // The settings dialog: created once at start, shown modally whenever the user
 // asks for it, and kept hidden in between. It edits the main window's dialog
 // settings and writes them to the settings file on "適用" and "OK".
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 
 #include <QDialog>
 #include <array>
@@ -27,7 +27,7 @@ class TFolderDialog;
 struct SettingHooks {
     // Widths of the current list's thirteen columns; nothing while the
     // five-column list of a legacy track list is current.
-    std::function<std::optional<std::array<int, 13>>()> columnWidths;
+    std::function<std::optional<std::array<int, kTrackFieldCount>>()> columnWidths;
     // "カラム幅初期化": both lists back to their default widths.
     std::function<void()> resetColumnWidths;
     // Re-applies the column layout from the settings file.

@@ -3,7 +3,7 @@
 // the dialog settings and stores them back; the dialog holds the pages and
 // the rules that span several of them. Controls carry the names the rest of
 // the program and the tests know them by.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 
 #include <QWidget>
 #include <array>
@@ -122,7 +122,7 @@ public:
     void load(const DialogSettings &s) override;
     void store(DialogSettings &s) const override;
 
-    std::array<QCheckBox *, 13> CheckBox{}; // CheckBox1 ... CheckBox13
+    std::array<QCheckBox *, kTrackFieldCount> CheckBox{}; // CheckBox1 ... CheckBox13
 };
 
 // "Lyrics"

@@ -1,8 +1,8 @@
 // The pages "Lyrics" and "ジョイパッド".
 #include "settings/ui/settingpages.h"
 
-#include "app/actions.h"
-#include "app/wincolor.h"
+#include "config/joypadactions.h"
+#include "config/wincolor.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
 

@@ -24,11 +24,8 @@ ListPage::ListPage(QWidget *parent) : SettingPage(parent)
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(8, 4, 8, 4);
     grid->setVerticalSpacing(2);
-    static constexpr std::array<const char *, 13> kCaptions{"曲名", "アーティスト", "アルバム", "コメント", "サイズ",
-                                                            "時間", "ジャンル", "日付", "著作権", "エンジニア",
-                                                            "ソース", "ソフト", "ファイルパス"};
-    for (int i = 0; i < 13; ++i) {
-        auto *tick = new QCheckBox(U(kCaptions[size_t(i)]), box);
+    for (int i = 0; i < kTrackFieldCount; ++i) {
+        auto *tick = new QCheckBox(U(kAlbumListColumns[size_t(i)].caption), box);
         tick->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
         tick->setChecked(true);
         CheckBox[size_t(i)] = tick;
@@ -40,13 +37,13 @@ ListPage::ListPage(QWidget *parent) : SettingPage(parent)
 
 void ListPage::load(const DialogSettings &s)
 {
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < kTrackFieldCount; ++i)
         CheckBox[size_t(i)]->setChecked(s.columnShown[size_t(i)]);
 }
 
 void ListPage::store(DialogSettings &s) const
 {
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < kTrackFieldCount; ++i)
         s.columnShown[size_t(i)] = CheckBox[size_t(i)]->isChecked();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The copy dialog: the selected tracks in copy order and the copy options.
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 #include "tracks/trackrecord.h"
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/settingsstore.h"
+#include "config/settingsstore.h"
 
 #include "platform/paths.h"
 
@@ -84,9 +84,8 @@ const std::array<const char *, 8> kJoyKeys{"UpButton", "DownButton", "LeftButton
                                            "Button1", "Button2", "Button3", "Button4"};
 const std::array<int, 8> kJoyDefaults{0, 0, 1, 5, 2, 4, 6, 8};
 // Column restore visits the shared five first, then the rest.
-const std::array<int, 13> kRestoreOrder{0, 1, 3, 4, 12, 2, 5, 6, 7, 8, 9, 10, 11};
-const std::array<const char *, 13> kColumnNames{"Title", "Artist", "Album", "Comment", "Size", "Time", "Genre",
-                                                "Date", "Copyright", "Engineer", "Source", "Soft", "Path"};
+const std::array<int, kTrackFieldCount> kRestoreOrder{0, 1, 3, 4, 12, 2, 5, 6, 7, 8, 9, 10, 11};
+constexpr const std::array<const char *, kTrackFieldCount> &kColumnNames = kTrackFieldNames;
 
 QString L(const char *s) { return QString::fromLatin1(s); }
 QString checkKey(int n) { return QStringLiteral("Check%1").arg(n); }
@@ -233,7 +232,7 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     s.groupLast = p.readFlag(kGroup, key::Last, s.groupLast);
     s.groupSelect = p.readFlag(kGroup, key::Select, s.groupSelect);
 
-    for (int n = 1; n <= 13; ++n)
+    for (int n = 1; n <= kTrackFieldCount; ++n)
         s.columnShown[n - 1] = p.readFlag(kColumn, checkKey(n), true);
 }
 
@@ -282,17 +281,17 @@ void SettingsStore::restoreColumns(bool fiveCurrent, ColumnWidths &w) const
 {
     if (importDue() && m_registry->hasKey(kRegColumn)) {
         if (fiveCurrent) {
-            for (int i = 0; i < 5; ++i)
+            for (int i = 0; i < kFiveColumnCount; ++i)
                 if (auto v = m_registry->integer(kRegColumn, L(kColumnNames[kFiveColumnFields[i]])))
                     w.five[i] = *v;
         } else {
-            for (int i = 0; i < 13; ++i)
+            for (int i = 0; i < kTrackFieldCount; ++i)
                 if (auto v = m_registry->integer(kRegColumn, L(kColumnNames[i])))
                     w.thirteen[i] = *v;
         }
     }
     if (fiveCurrent) {
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < kFiveColumnCount; ++i)
             w.five[i] = m_profile.readInt(kColumn, L(kColumnNames[kFiveColumnFields[i]]), w.five[i]);
         return;
     }
@@ -300,11 +299,11 @@ void SettingsStore::restoreColumns(bool fiveCurrent, ColumnWidths &w) const
         if (m_profile.readFlag(kColumn, checkKey(col + 1), true))
             w.thirteen[col] = m_profile.readInt(kColumn, L(kColumnNames[col]), w.thirteen[col]);
     }
-    for (int col = 0; col < 13; ++col) {
+    for (int col = 0; col < kTrackFieldCount; ++col) {
         if (w.thirteen[col] == 0)
             w.thirteen[col] = kDefaultWidths13[col];
     }
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= kTrackFieldCount; ++n) {
         if (!m_profile.readFlag(kColumn, checkKey(n), true))
             w.thirteen[n - 1] = 0;
     }
@@ -411,11 +410,11 @@ StoreResult SettingsStore::saveColumnWidths(bool fiveCurrent, const ColumnWidths
 {
     Writer out(m_profile);
     if (fiveCurrent) {
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < kFiveColumnCount; ++i)
             out.num(kColumn, L(kColumnNames[kFiveColumnFields[i]]), w.five[i]);
         return out.result();
     }
-    for (int col = 0; col < 13; ++col) {
+    for (int col = 0; col < kTrackFieldCount; ++col) {
         if (s.columnShown[col])
             out.num(kColumn, L(kColumnNames[col]), w.thirteen[col]);
     }
@@ -516,7 +515,7 @@ StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function
     out.flag(kGroup, key::Select, s.groupSelect);
     out.str(kClassName, key::Winamp, s.winampClass);
     out.str(kClassName, key::SCMPX, s.scmpxClass);
-    for (int n = 1; n <= 13; ++n)
+    for (int n = 1; n <= kTrackFieldCount; ++n)
         out.flag(kColumn, checkKey(n), s.columnShown[n - 1]);
     return out.result();
 }

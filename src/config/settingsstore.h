@@ -6,6 +6,7 @@
 // a key has a fixed default).
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "tracks/trackrecord.h"
 
 #include <QString>
 #include <array>
@@ -55,7 +56,11 @@ struct DialogSettings {
     // "Group"
     bool groupCurrent = true, groupLast = false, groupSelect = false;
     // "Column" Check1..Check13
-    std::array<bool, 13> columnShown{true, true, true, true, true, true, true, true, true, true, true, true, true};
+    std::array<bool, kTrackFieldCount> columnShown = [] {
+        std::array<bool, kTrackFieldCount> all{};
+        all.fill(true);
+        return all;
+    }();
     // "ClassName" as edited in the dialog
     QString winampClass = QStringLiteral("Winamp v1.x");
     QString scmpxClass = QStringLiteral("SCMPX");
@@ -78,15 +83,34 @@ struct ListLook {
     bool bold = false, italic = false;
 };
 
-struct ColumnWidths {
-    std::array<int, 5> five{150, 100, 150, 61, 0};
-    std::array<int, 13> thirteen{150, 100, 100, 150, 61, 55, 50, 50, 50, 50, 50, 50, 150};
-};
+template <size_t N> constexpr std::array<int, N> defaultWidths(const std::array<ColumnSpec, N> &columns)
+{
+    std::array<int, N> widths{};
+    for (size_t i = 0; i < N; ++i)
+        widths[i] = columns[i].defaultWidth;
+    return widths;
+}
 
-inline constexpr std::array<int, 13> kDefaultWidths13{150, 100, 100, 150, 61, 55, 50, 50, 50, 50, 50, 50, 150};
-inline constexpr std::array<int, 5> kDefaultWidths5{150, 100, 150, 61, 150};
+inline constexpr std::array<int, kTrackFieldCount> kDefaultWidths13 = defaultWidths(kAlbumListColumns);
+inline constexpr std::array<int, kFiveColumnCount> kDefaultWidths5 = defaultWidths(kFiveListColumns);
 // The five-column list's columns as thirteen-column indices: Title, Artist, Comment, Size, Path.
-inline constexpr std::array<int, 5> kFiveColumnFields{0, 1, 3, 4, 12};
+inline constexpr std::array<int, kFiveColumnCount> kFiveColumnFields = [] {
+    std::array<int, kFiveColumnCount> fields{};
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i] = int(kFiveListColumns[i].field);
+    return fields;
+}();
+
+struct ColumnWidths {
+    // Until widths are stored, the older list starts with its path column
+    // closed; only "カラム幅初期化" opens it to its default width.
+    std::array<int, kFiveColumnCount> five = [] {
+        auto w = kDefaultWidths5;
+        w[kFiveColumnCount - 1] = 0;
+        return w;
+    }();
+    std::array<int, kTrackFieldCount> thirteen = kDefaultWidths13;
+};
 
 struct LyricsWindowSettings {
     WindowBounds bounds{442, 207, 399, 255};

@@ -1,4 +1,4 @@
-#include "app/wincolor.h"
+#include "config/wincolor.h"
 
 namespace wincolor {
 
