@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14 clang-tidy-14 python3
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
   libsdl2-dev
   dbus dbus-bin dbus-daemon
