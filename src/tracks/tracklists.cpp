@@ -47,24 +47,24 @@ std::optional<findtotals::TotalPanelText> TrackLists::totalPanel(int index, cons
     return findtotals::totalPanelText(index, t.seconds, t.bytes);
 }
 
-void TrackLists::selectAll(QItemSelectionModel *selection) const
+void TrackLists::selectAll() const
 {
-    current()->selectAll(selection);
+    current()->selectAll(selection());
 }
 
-void TrackLists::invertSelection(QItemSelectionModel *selection) const
+void TrackLists::invertSelection() const
 {
-    current()->invertSelection(selection);
+    current()->invertSelection(selection());
 }
 
-void TrackLists::clearSelection(QItemSelectionModel *selection)
+void TrackLists::clearSelection() const
 {
-    selection->clearSelection();
+    selection()->clearSelection();
 }
 
-void TrackLists::deleteSelected(QItemSelectionModel *selection) const
+void TrackLists::deleteSelected() const
 {
-    current()->removeSelected(selection);
+    current()->removeSelected(selection());
 }
 
 void TrackLists::clearList() const
@@ -72,14 +72,14 @@ void TrackLists::clearList() const
     current()->clear();
 }
 
-QList<int> TrackLists::selectedRows(const QItemSelectionModel *selection)
+QList<int> TrackLists::selectedRows() const
 {
-    return TrackModel::selectedRows(selection->selection());
+    return TrackModel::selectedRows(selection()->selection());
 }
 
-void TrackLists::selectRows(QItemSelectionModel *selection, const QList<int> &rows) const
+void TrackLists::selectRows(const QList<int> &rows) const
 {
-    selection->select(current()->rowsSelection(rows), QItemSelectionModel::ClearAndSelect);
+    selection()->select(current()->rowsSelection(rows), QItemSelectionModel::ClearAndSelect);
 }
 
 QList<int> TrackLists::detailColumns() const

@@ -21,14 +21,20 @@ struct Totals {
 
 class TrackLists {
 public:
-    // Neither model is owned; the album list starts as the current one.
-    TrackLists(TrackModel *legacy, TrackModel *album) : m_legacy(legacy), m_album(album) {}
+    // Each list is a model and its view's selection; none of them is owned.
+    // The album list starts as the current one.
+    TrackLists(TrackModel *legacy, QItemSelectionModel *legacySelection, TrackModel *album,
+               QItemSelectionModel *albumSelection)
+        : m_legacy(legacy), m_legacySelection(legacySelection), m_album(album), m_albumSelection(albumSelection)
+    {
+    }
 
     TrackModel *legacy() const { return m_legacy; }
     TrackModel *album() const { return m_album; }
     void setLegacyCurrent(bool legacy) { m_legacyCurrent = legacy; }
     bool legacyCurrent() const { return m_legacyCurrent; }
     TrackModel *current() const { return m_legacyCurrent ? m_legacy : m_album; }
+    QItemSelectionModel *selection() const { return m_legacyCurrent ? m_legacySelection : m_albumSelection; }
 
     // One sort state serves both lists; a header click sorts the current one
     // (see TrackModel::nextSortState for the rule).
@@ -43,14 +49,14 @@ public:
     // when the format shows no total.
     std::optional<findtotals::TotalPanelText> totalPanel(int index, const QList<int> &rows) const;
 
-    // List commands on the current list; `selection` is its view's selection.
-    void selectAll(QItemSelectionModel *selection) const;
-    void invertSelection(QItemSelectionModel *selection) const;
-    static void clearSelection(QItemSelectionModel *selection);
-    void deleteSelected(QItemSelectionModel *selection) const;
+    // List commands on the current list and its selection.
+    void selectAll() const;
+    void invertSelection() const;
+    void clearSelection() const;
+    void deleteSelected() const;
     void clearList() const;
-    static QList<int> selectedRows(const QItemSelectionModel *selection); // ascending
-    void selectRows(QItemSelectionModel *selection, const QList<int> &rows) const;
+    QList<int> selectedRows() const; // ascending
+    void selectRows(const QList<int> &rows) const;
     // The columns the plain list hides (and the report view shows again):
     // every one but the name.
     QList<int> detailColumns() const;
@@ -65,7 +71,9 @@ public:
 
 private:
     TrackModel *m_legacy;
+    QItemSelectionModel *m_legacySelection;
     TrackModel *m_album;
+    QItemSelectionModel *m_albumSelection;
     bool m_legacyCurrent = false;
     int m_sortState = 0; // |state| = 1-based sort column, sign = direction
 };

@@ -34,6 +34,9 @@ class TestTrackLists : public QObject {
 
     TrackModel m_legacy{TrackModel::Layout::Legacy};
     TrackModel m_album{TrackModel::Layout::Album};
+    QItemSelectionModel m_legacySel{&m_legacy};
+    QItemSelectionModel m_albumSel{&m_album};
+    TrackLists lists() { return TrackLists(&m_legacy, &m_legacySel, &m_album, &m_albumSel); }
 
 private slots:
     void init()
@@ -44,7 +47,7 @@ private slots:
 
     void oneSortStateServesBothLists()
     {
-        TrackLists lists(&m_legacy, &m_album);
+        TrackLists lists = this->lists();
         lists.columnClicked(0);
         QCOMPARE(titles(m_album), (QStringList{u("x"), u("y"), u("z")}));
         lists.columnClicked(0); // the same column again turns the direction
@@ -64,7 +67,7 @@ private slots:
 
     void totalsReadEachLayoutsOwnFields()
     {
-        TrackLists lists(&m_legacy, &m_album);
+        TrackLists lists = this->lists();
         m_album.setTracks({row(u("a"), u("1分30秒"), u("2K")), row(u("b"), u("?"), u("junk")),
                            row(u("c"), u("2分5秒"), u("1000")), row(u("d"), u("9分"), u("9M"))});
         Totals t = lists.totals({0, 1, 2}, false);
@@ -87,21 +90,23 @@ private slots:
 
     void commandsActOnTheCurrentList()
     {
-        TrackLists lists(&m_legacy, &m_album);
-        QItemSelectionModel legacySel(&m_legacy), albumSel(&m_album);
-        lists.selectRows(&albumSel, {1});
-        lists.invertSelection(&albumSel);
-        QCOMPARE(TrackLists::selectedRows(&albumSel), (QList<int>{0, 2}));
-        lists.deleteSelected(&albumSel);
+        TrackLists lists = this->lists();
+        lists.selectRows({1});
+        lists.invertSelection();
+        QCOMPARE(lists.selectedRows(), (QList<int>{0, 2}));
+        lists.deleteSelected();
         QCOMPARE(titles(m_album), QStringList{u("x")});
-        QVERIFY(!albumSel.hasSelection());
+        QVERIFY(!m_albumSel.hasSelection());
         QCOMPARE(lists.detailColumns().size(), 13); // all but the name (and the empty column)
 
         lists.setLegacyCurrent(true);
         QCOMPARE(lists.detailColumns(), (QList<int>{1, 2, 3, 4}));
-        lists.selectAll(&legacySel);
-        QCOMPARE(TrackLists::selectedRows(&legacySel), (QList<int>{0, 1, 2}));
+        lists.selectAll();
+        QCOMPARE(lists.selectedRows(), (QList<int>{0, 1, 2}));
+        QVERIFY(!m_albumSel.hasSelection());
         QCOMPARE(lists.resolvedPaths({2}, u("/idx/index.ini")), QStringList{u("/idx/a.mp3")});
+        lists.clearSelection();
+        QVERIFY(lists.selectedRows().isEmpty());
         lists.clearList();
         QCOMPARE(m_legacy.size(), 0);
         QCOMPARE(m_album.size(), 1);
@@ -109,7 +114,7 @@ private slots:
 
     void findKeepsTheSelectionAndAlbumFileRowsFollowIt()
     {
-        TrackLists lists(&m_legacy, &m_album);
+        TrackLists lists = this->lists();
         findtotals::FindBoxes boxes{};
         boxes[0] = true;
         QCOMPARE(lists.findRows({0}, u("Z"), boxes), (QList<int>{0, 2}));

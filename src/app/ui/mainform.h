@@ -235,8 +235,7 @@ public:
 private:
     // Both track lists, which is current, their sort state and list commands.
     class TrackLists &trackLists();
-    QList<int> selectedRowList() const; // ascending
-    class QItemSelectionModel *currentSelection() const;
+    QList<int> selectedRowList(); // ascending
     void handOverToTool(QString DialogSettings::*toolPath, const QString &emptyPathMessage);
     QAction *m_makeMdtAction = nullptr;
     // Shared only so this header needs no complete types; owned here alone.

@@ -190,25 +190,25 @@ void TTunoviaF::runJoypadAction(int action)
 
 void TTunoviaF::AllCheckMnuClick()
 {
-    trackLists().selectAll(currentSelection());
+    trackLists().selectAll();
     updateTotalDisplay();
 }
 
 void TTunoviaF::InvCheckMnuClick()
 {
-    trackLists().invertSelection(currentSelection());
+    trackLists().invertSelection();
     updateTotalDisplay();
 }
 
 void TTunoviaF::ReCheckMnuClick()
 {
-    TrackLists::clearSelection(currentSelection());
+    trackLists().clearSelection();
     updateTotalDisplay();
 }
 
 void TTunoviaF::DelListMnuClick()
 {
-    trackLists().deleteSelected(currentSelection());
+    trackLists().deleteSelected();
     updateTotalDisplay();
 }
 

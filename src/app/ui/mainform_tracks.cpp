@@ -3,7 +3,6 @@
 #include "app/ui/mainform.h"
 
 #include "controls/ui/folderdialog.h"
-#include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
@@ -26,13 +25,13 @@
 
 TrackLists &TTunoviaF::trackLists()
 {
-    if (!m_trackLists)
-        m_trackLists = std::make_shared<TrackLists>(m_model, m_model2);
+    if (!m_trackLists) // first asked for once the lists are built
+        m_trackLists = std::make_shared<TrackLists>(m_model, m_MP3ListView->selectionModel(), m_model2,
+                                                    m_MP3ListView2->selectionModel());
     return *m_trackLists;
 }
 
-QItemSelectionModel *TTunoviaF::currentSelection() const { return m_currentList->selectionModel(); }
-QList<int> TTunoviaF::selectedRowList() const { return TrackLists::selectedRows(currentSelection()); }
+QList<int> TTunoviaF::selectedRowList() { return trackLists().selectedRows(); }
 
 void TTunoviaF::dragEnterEvent(QDragEnterEvent *event)
 {
@@ -110,8 +109,7 @@ void TTunoviaF::Find1Click()
     reportStoreError(dialog.saveError());
     if (outcome != QDialog::Accepted)
         return;
-    const QList<int> found = trackLists().findRows(selectedRowList(), dialog.findText(), dialog.boxes());
-    trackLists().selectRows(currentSelection(), found);
+    trackLists().selectRows(trackLists().findRows(selectedRowList(), dialog.findText(), dialog.boxes()));
     updateTotalDisplay();
 }
 
