@@ -16,7 +16,7 @@ public:
     // The tracks of the next copy, paths taken as the list shows them.
     void setTracks(std::vector<TrackRecord> tracks, QString indexFilePath, QString findFolder);
     const std::vector<TrackRecord> &tracks() const { return m_tracks; }
-    // Starts the run once the options are known.
+    // Starts the run once the options are known; run() needs it.
     void start(filecopy::Kinds kinds, bool move);
 
     // Not the working folder, which means nothing to the user.
