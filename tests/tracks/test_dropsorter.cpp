@@ -3,10 +3,8 @@
 #include "support/testfiles.h"
 #include "tracks/dropsorter.h"
 
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 class TestDropSorter : public QObject {
     Q_OBJECT
@@ -87,12 +85,6 @@ private slots:
         QCOMPARE(DropSorter::extensionOf(QStringLiteral("/Folder")), QStringLiteral("/folder"));
         QCOMPARE(DropSorter::folderPattern(QStringLiteral("/m/a//"), false), QStringLiteral("/m/a/*.mp3"));
         QCOMPARE(DropSorter::folderPattern(QStringLiteral("/"), true), QStringLiteral("/*.*"));
-
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/m/a.mp3")), QUrl(QStringLiteral("https://x/y.mp3")),
-                      QUrl::fromLocalFile(QStringLiteral("/m/b"))});
-        QCOMPARE(DropSorter::localPaths(&mime), (QStringList{QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b")}));
-        QVERIFY(DropSorter::localPaths(nullptr).isEmpty());
     }
 };
 
