@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
+#include "tracks/tracklists.h"
 #include "tracks/trackmodel.h"
 
 #include <QApplication>
@@ -346,13 +347,12 @@ void TTunoviaF::setButtonPicture(int which, bool pressed)
 void TTunoviaF::setCurrentList(QTreeView *list)
 {
     m_currentList = list;
+    trackLists().setLegacyCurrent(list == m_MP3ListView);
 }
 
 void TTunoviaF::MP3ListViewColumnClick(int column)
 {
-    // One sort state serves both lists; the click sorts the current one.
-    m_sortState = TrackModel::nextSortState(m_sortState, column);
-    static_cast<TrackModel *>(m_currentList->model())->sortByState(m_sortState);
+    trackLists().columnClicked(column);
 }
 
 int TTunoviaF::volumePosition() const { return m_VolumeBar->value(); }

@@ -182,7 +182,6 @@ private:
     bool m_firstLyrics = false;
     bool m_firstShowDone = false;
     int m_titleTicks = 0;
-    int m_sortState = 0; // |state| = 1-based sort column, sign = direction
     QSet<QString> m_reportedStoreErrors; // each failure is told once per run
 
     DialogSettings m_dialog;
@@ -234,12 +233,14 @@ public:
     void addDroppedPaths(const QStringList &paths);
 
 private:
-    TrackModel *currentModel() const;
-    QList<int> selectedRowList() const; // ascending
-    void selectRows(const QList<int> &rows);
+    // Both track lists, which is current, their sort state and list commands.
+    class TrackLists &trackLists();
+    QList<int> selectedRowList(); // ascending
     void handOverToTool(QString DialogSettings::*toolPath, const QString &emptyPathMessage);
     QAction *m_makeMdtAction = nullptr;
-    QString m_lastCopyFolder; // where the copy dialogs start next time
+    // Shared only so this header needs no complete types; owned here alone.
+    std::shared_ptr<class TrackLists> m_trackLists;
+    std::shared_ptr<class TrackCopy> m_trackCopy; // remembers the last copy folder
 
 
     // ---- players and volume ----

@@ -5,7 +5,7 @@
 #include "config/wincolor.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
-#include "tracks/trackmodel.h"
+#include "tracks/tracklists.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -190,34 +190,31 @@ void TTunoviaF::runJoypadAction(int action)
 
 void TTunoviaF::AllCheckMnuClick()
 {
-    auto *model = static_cast<TrackModel *>(m_currentList->model());
-    model->selectAll(m_currentList->selectionModel());
+    trackLists().selectAll();
     updateTotalDisplay();
 }
 
 void TTunoviaF::InvCheckMnuClick()
 {
-    auto *model = static_cast<TrackModel *>(m_currentList->model());
-    model->invertSelection(m_currentList->selectionModel());
+    trackLists().invertSelection();
     updateTotalDisplay();
 }
 
 void TTunoviaF::ReCheckMnuClick()
 {
-    m_currentList->selectionModel()->clearSelection();
+    trackLists().clearSelection();
     updateTotalDisplay();
 }
 
 void TTunoviaF::DelListMnuClick()
 {
-    auto *model = static_cast<TrackModel *>(m_currentList->model());
-    model->removeSelected(m_currentList->selectionModel());
+    trackLists().deleteSelected();
     updateTotalDisplay();
 }
 
 void TTunoviaF::KC1Click()
 {
-    static_cast<TrackModel *>(m_currentList->model())->clear();
+    trackLists().clearList();
     updateTotalDisplay();
 }
 
@@ -225,13 +222,13 @@ void TTunoviaF::ListBtnClick()
 {
     // A plain list: names only, no column headers.
     m_currentList->setHeaderHidden(true);
-    for (int c = 1; c < m_currentList->model()->columnCount(); ++c)
+    for (int c : trackLists().detailColumns())
         m_currentList->setColumnHidden(c, true);
 }
 
 void TTunoviaF::ReportBtnClick()
 {
     m_currentList->setHeaderHidden(false);
-    for (int c = 1; c < m_currentList->model()->columnCount(); ++c)
+    for (int c : trackLists().detailColumns())
         m_currentList->setColumnHidden(c, false);
 }

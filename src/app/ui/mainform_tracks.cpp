@@ -1,103 +1,41 @@
-// Track commands of the main window: album building, drops, tags, find,
-// totals, copy and the outside tools.
+// Track commands of the main window: drops, album building, tags, find,
+// totals, copy and the outside tools. The work is done in src/tracks.
 #include "app/ui/mainform.h"
 
 #include "controls/ui/folderdialog.h"
-#include "platform/launcher.h"
 #include "platform/paths.h"
-#include "platform/textcodec.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/albumwriter.h"
-#include "tracks/filecopy.h"
-#include "tracks/findtotals.h"
-#include "tracks/genres.h"
+#include "tracks/dropsorter.h"
 #include "tracks/id3v1.h"
-#include "tracks/trackfiles.h"
-#include "tracks/trackmodel.h"
+#include "tracks/toolhandover.h"
+#include "tracks/trackcopy.h"
+#include "tracks/tracklists.h"
 #include "tracks/ui/copyform.h"
 #include "tracks/ui/findform.h"
 #include "tracks/ui/tageditform.h"
 
 #include <QAction>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
-#include <QMimeData>
 #include <QTimer>
 #include <QTreeView>
-#include <QUrl>
 
-namespace {
-
-// Text after the last full stop of the whole path (the whole path without one), lower-cased.
-QString dropExtension(const QString &path)
+TrackLists &TTunoviaF::trackLists()
 {
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return (dot < 0 ? path : path.mid(dot + 1)).toLower();
+    if (!m_trackLists) // first asked for once the lists are built
+        m_trackLists = std::make_shared<TrackLists>(m_model, m_MP3ListView->selectionModel(), m_model2,
+                                                    m_MP3ListView2->selectionModel());
+    return *m_trackLists;
 }
 
-QStringList localPaths(const QMimeData *mime)
-{
-    QStringList out;
-    if (!mime || !mime->hasUrls())
-        return out;
-    for (const QUrl &url : mime->urls()) {
-        if (url.isLocalFile())
-            out << url.toLocalFile();
-    }
-    return out;
-}
-
-struct Totals {
-    qint64 seconds = 0;
-    qint64 bytes = 0;
-};
-
-// The five-column list has no Time field: both totals read the text of its
-// サイズ column, which shows a play time when sizes are shown as times.
-Totals totalsOf(const TrackModel &model, const QList<int> &rows, bool wantSize)
-{
-    Totals t;
-    const bool five = model.layout() == TrackModel::Layout::Legacy;
-    const int sizeColumn = five ? model.columnOfField(model.sizeShownAsTime() ? TrackField::Time : TrackField::Size)
-                                : -1;
-    for (int row : rows) {
-        if (wantSize)
-            t.bytes += findtotals::parseSizeBytes(five ? model.text(row, sizeColumn)
-                                                       : model.track(row)[TrackField::Size]);
-        else
-            t.seconds += findtotals::parsePlayTime(five ? model.text(row, sizeColumn)
-                                                        : model.track(row)[TrackField::Time]);
-    }
-    return t;
-}
-
-} // namespace
-
-TrackModel *TTunoviaF::currentModel() const
-{
-    return m_currentList == m_MP3ListView ? m_model : m_model2;
-}
-
-QList<int> TTunoviaF::selectedRowList() const
-{
-    return TrackModel::selectedRows(m_currentList->selectionModel()->selection());
-}
-
-void TTunoviaF::selectRows(const QList<int> &rows)
-{
-    m_currentList->selectionModel()->select(currentModel()->rowsSelection(rows), QItemSelectionModel::ClearAndSelect);
-}
-
-// ---- drops ----
+QList<int> TTunoviaF::selectedRowList() { return trackLists().selectedRows(); }
 
 void TTunoviaF::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!localPaths(event->mimeData()).isEmpty())
+    if (!DropSorter::localPaths(event->mimeData()).isEmpty())
         event->acceptProposedAction();
     else
         QMainWindow::dragEnterEvent(event);
@@ -105,11 +43,9 @@ void TTunoviaF::dragEnterEvent(QDragEnterEvent *event)
 
 void TTunoviaF::dropEvent(QDropEvent *event)
 {
-    const QStringList dropped = localPaths(event->mimeData());
-    if (dropped.isEmpty()) {
-        QMainWindow::dropEvent(event);
-        return;
-    }
+    const QStringList dropped = DropSorter::localPaths(event->mimeData());
+    if (dropped.isEmpty())
+        return QMainWindow::dropEvent(event);
     event->acceptProposedAction();
     // Release the drag source first: the drop may ask a question and scan for a while.
     QTimer::singleShot(0, this, [this, dropped] { addDroppedPaths(dropped); });
@@ -117,19 +53,12 @@ void TTunoviaF::dropEvent(QDropEvent *event)
 
 void TTunoviaF::addDroppedPaths(const QStringList &dropped)
 {
-    const GenreTable genres = GenreTable::loadDefault();
-    std::vector<TrackRecord> pending;
-    auto take = [&pending](std::vector<TrackRecord> rows) {
-        pending.insert(pending.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
-    };
-    auto flush = [&] {
-        if (pending.empty())
-            return;
-        LyricsProbe probe(m_dialog.findFolder);
-        for (TrackRecord &row : pending)
-            row.lyrics = probe.stateFor(row[TrackField::Path]);
-        m_model2->append(std::move(pending));
-        pending.clear();
+    DropSorter::Handlers on;
+    on.askSubfolders = [this] { return m_services.prompts.askYesNo(this, U("確認"), U("サブフォルダ以下も検索しますか？")); };
+    on.lyricsFolder = [this] { return m_dialog.findFolder; };
+    on.openIndexFile = [this](const QString &path) { openIndexFile(path); };
+    on.addTracks = [this](std::vector<TrackRecord> rows) {
+        m_model2->append(std::move(rows));
         // Dropped rows always join the thirteen-column list; it must be the
         // one on screen, or the drop would seem to vanish.
         if (m_currentList != m_MP3ListView2) {
@@ -138,40 +67,12 @@ void TTunoviaF::addDroppedPaths(const QStringList &dropped)
             updateTotalDisplay();
         }
     };
-
-    QString mask; // asked at the first folder, kept for the rest of the drop
-    for (const QString &path : dropped) {
-        const QString ext = dropExtension(path);
-        if (ext == QLatin1String("mp3") || ext == QLatin1String("rmp")) {
-            if (auto row = trackfiles::AddTrackFile(path, genres))
-                pending.push_back(std::move(*row));
-        } else if (ext == QLatin1String("ini")) {
-            flush();
-            openIndexFile(path);
-        } else if (ext == QLatin1String("m3u")) {
-            take(trackfiles::AddPlaylistFile(path, genres));
-        } else {
-            if (mask.isEmpty())
-                mask = m_services.prompts.askYesNo(this, U("確認"), U("サブフォルダ以下も検索しますか？"))
-                           ? QStringLiteral("*.*")
-                           : QStringLiteral("*.mp3");
-            QString folder = path;
-            while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
-                folder.chop(1);
-            if (folder == QLatin1String("/"))
-                folder.clear();
-            take(trackfiles::AddFolder(folder + QLatin1Char('/') + mask, genres));
-        }
-    }
-    flush();
+    DropSorter(GenreTable::loadDefault()).sort(dropped, on);
 }
-
-// ---- album file ----
 
 void TTunoviaF::MakeMdtMnuClick()
 {
-    // The five-column list lacks most of an album line's fields.
-    if (m_currentList != m_MP3ListView2)
+    if (m_currentList != m_MP3ListView2) // the five-column list lacks most of an album line's fields
         return;
     const bool selectedOnly =
         m_services.prompts.askYesNo(this, U("確認"), U("選択されているファイルだけを出力の対象にしますか？"));
@@ -181,22 +82,13 @@ void TTunoviaF::MakeMdtMnuClick()
                                                      QStringLiteral("mdt"));
     if (path.isEmpty())
         return;
-    std::vector<bool> selection(size_t(m_model2->size()), false);
-    for (int row : selectedRowList())
-        selection[size_t(row)] = true;
-    const std::vector<TrackRecord> rows = albumwriter::rowsToWrite(m_model2->tracks(), selection, selectedOnly);
-    if (auto error = albumwriter::writeAlbumFile(path, rows))
+    if (auto error = albumwriter::writeAlbumFile(path, trackLists().albumFileRows(selectedRowList(), selectedOnly)))
         m_services.prompts.error(this, *error);
 }
 
-// ---- tag editor ----
-
 void TTunoviaF::TagEditMnuClick()
 {
-    const TrackModel *model = currentModel();
-    QStringList files;
-    for (int row : selectedRowList())
-        files << TrackModel::resolvedPath(model->track(row), m_currentIndexPath);
+    const QStringList files = trackLists().resolvedPaths(selectedRowList(), m_currentIndexPath);
     if (files.isEmpty())
         return;
     const GenreTable genres = GenreTable::loadDefault();
@@ -210,34 +102,20 @@ void TTunoviaF::TagEditMnuClick()
     }
 }
 
-// ---- find and totals ----
-
 void TTunoviaF::Find1Click()
 {
-    const bool five = m_currentList == m_MP3ListView;
-    TFindF dialog(m_services.settings.profile(), five, this);
+    TFindF dialog(m_services.settings.profile(), trackLists().legacyCurrent(), this);
     const int outcome = dialog.exec();
     reportStoreError(dialog.saveError());
     if (outcome != QDialog::Accepted)
         return;
-    const TrackModel *model = currentModel();
-    std::vector<bool> selection(size_t(model->size()), false);
-    for (int row : selectedRowList())
-        selection[size_t(row)] = true;
-    selection = findtotals::findRows(model->tracks(), std::move(selection), dialog.findText(), dialog.boxes(), five);
-    QList<int> rows;
-    for (std::size_t i = 0; i < selection.size(); ++i) {
-        if (selection[i])
-            rows << int(i);
-    }
-    selectRows(rows);
+    trackLists().selectRows(trackLists().findRows(selectedRowList(), dialog.findText(), dialog.boxes()));
     updateTotalDisplay();
 }
 
 void TTunoviaF::TotalTimeMnuClick()
 {
-    const Totals t = totalsOf(*currentModel(), selectedRowList(), false);
-    m_services.prompts.info(this, findtotals::totalTimeMessage(t.seconds));
+    m_services.prompts.info(this, findtotals::totalTimeMessage(trackLists().totals(selectedRowList(), false).seconds));
 }
 
 void TTunoviaF::updateTotalDisplay()
@@ -248,126 +126,55 @@ void TTunoviaF::updateTotalDisplay()
         m_makeMdtAction = findChild<QAction *>(QStringLiteral("MakeMdtMnu"));
     if (m_makeMdtAction)
         m_makeMdtAction->setEnabled(m_currentList != m_MP3ListView);
-
-    const int index = m_dialog.totalTime;
-    if (index <= 0 || index >= findtotals::kTotalPanelFormats)
-        return;
-    const bool wantSize = findtotals::totalPanelShowsSize(index);
-    const Totals t = totalsOf(*currentModel(), selectedRowList(), wantSize);
-    const auto panel = findtotals::totalPanelText(index, t.seconds, t.bytes);
+    const auto panel = trackLists().totalPanel(m_dialog.totalTime, selectedRowList());
     if (!panel)
         return;
     m_TotalTimePnl->setText(panel->text);
     // The set widths suit the original font; a wider font must not clip the total.
-    const int needed = m_TotalTimePnl->fontMetrics().horizontalAdvance(panel->text) + 2 * m_TotalTimePnl->frameWidth() + 4;
+    const int needed =
+        m_TotalTimePnl->fontMetrics().horizontalAdvance(panel->text) + 2 * m_TotalTimePnl->frameWidth() + 4;
     m_TotalTimePnl->setFixedWidth(std::max(panel->width, needed));
 }
 
-// ---- copy and move ----
-
 void TTunoviaF::FileCopyClick()
 {
-    CopyOptions options;
-    m_services.settings.restoreCopyOptions(options);
-    const TrackModel *model = currentModel();
     const QList<int> rows = selectedRowList();
     if (rows.isEmpty())
         return;
-    std::vector<TrackRecord> tracks;
-    tracks.reserve(size_t(rows.size()));
-    for (int row : rows)
-        tracks.push_back(model->track(row));
-
+    CopyOptions options;
+    m_services.settings.restoreCopyOptions(options);
+    if (!m_trackCopy)
+        m_trackCopy = std::make_shared<TrackCopy>();
+    m_trackCopy->setTracks(trackLists().tracksOf(rows), m_currentIndexPath, m_dialog.findFolder);
     TCopyF dialog(options, this);
-    dialog.setTracks(tracks);
+    dialog.setTracks(m_trackCopy->tracks());
     if (dialog.exec() != QDialog::Accepted)
         return;
     options = dialog.options();
-    const std::vector<int> order = dialog.order();
-
-    filecopy::CopyRun run(filecopy::Kinds{options.mp3, options.lyrics1, options.lyrics2}, options.move);
-    auto filesOf = [&](int i) {
-        return filecopy::filesOf(tracks[size_t(i)], m_currentIndexPath, m_dialog.findFolder);
+    m_trackCopy->start({options.mp3, options.lyrics1, options.lyrics2}, options.move);
+    auto askTarget = [this](const QString &caption, const QString &proposed) { // replaces a file without asking
+        return m_services.prompts.saveFile(this, caption, proposed,
+                                           U("MP3 + Lyrics (*.mp3 *.rmp *.txt);;MP3 (*.mp3 *.rmp);;Lyrics (*.txt)"),
+                                           QStringLiteral("mp3"), false);
     };
-    // Not the working folder, which means nothing to the user: where the
-    // last copy went, else where the tracks are.
-    auto startFolder = [&] {
-        if (!m_lastCopyFolder.isEmpty() && QFileInfo(m_lastCopyFolder).isDir())
-            return m_lastCopyFolder;
-        return QFileInfo(filesOf(0).mp3).absolutePath();
-    };
-    if (options.mode.isOn(1)) {
-        for (int i : order) {
-            const filecopy::TrackFiles files = filesOf(i);
-            const QString target = m_services.prompts.saveFile(
-                this, tracks[size_t(i)][TrackField::Title] + U(" のコピー"),
-                QDir(startFolder()).filePath(paths::namePart(files.mp3)),
-                U("MP3 + Lyrics (*.mp3 *.rmp *.txt);;MP3 (*.mp3 *.rmp);;Lyrics (*.txt)"), QStringLiteral("mp3"),
-                false); // the copy replaces an existing file without asking
-            if (target.isEmpty())
-                continue;
-            m_lastCopyFolder = QFileInfo(target).absolutePath();
-            run.toTarget(files, target);
-        }
-    } else {
+    auto askFolder = [this](const QString &start) -> std::optional<QString> {
         m_FolderDialog1->setCaption(U("コピー先のフォルダを選択してください。"));
-        m_FolderDialog1->setStartDir(startFolder());
-        if (m_FolderDialog1->Execute()) {
-            const QString folder = m_FolderDialog1->directory();
-            m_lastCopyFolder = folder;
-            for (int i : order)
-                run.intoFolder(filesOf(i), folder);
-            m_services.prompts.info(this, QString::number(run.count())
-                                              + (options.move ? U(" 個のファイルを移動しました。")
-                                                              : U(" 個のファイルをコピーしました。")));
-        }
-    }
+        m_FolderDialog1->setStartDir(start);
+        return m_FolderDialog1->Execute() ? std::optional(m_FolderDialog1->directory()) : std::nullopt;
+    };
+    if (const auto done = m_trackCopy->run(dialog.order(), options.mode.isOn(1), askTarget, askFolder))
+        m_services.prompts.info(this, *done);
     reportStoreError(m_services.settings.saveCopyOptions(options));
 }
-
-// ---- outside tools ----
 
 void TTunoviaF::handOverToTool(QString DialogSettings::*toolPath, const QString &emptyPathMessage)
 {
     m_services.settings.loadSettings(m_dialog);
-    const QString tool = m_dialog.*toolPath;
-    if (tool.isEmpty()) {
-        m_services.prompts.error(this, emptyPathMessage);
-        return;
-    }
-    const TrackModel *model = currentModel();
-    QString lines;
-    for (int row : selectedRowList())
-        lines += TrackModel::resolvedPath(model->track(row), m_currentIndexPath) + QStringLiteral("\r\n");
-    const QString playlist =
-        QFileInfo(paths::folderPart(paths::fromWindows(tool)) + QStringLiteral("~Tunov~.m3u")).absoluteFilePath();
-    QFile file(playlist);
-    const QByteArray bytes = text::encodeForSystem(lines);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush()) {
-        // The tool would only find a missing or cut-short list.
-        m_services.prompts.error(this, U("プレイリスト %1 を作成できませんでした。").arg(playlist));
-        file.close();
-        file.remove();
-        return;
-    }
-    file.close();
-    if (!m_services.launcher.startDetached(tool, {playlist}, Launcher::Normal))
-        QFile::remove(playlist);
+    const QStringList files = trackLists().resolvedPaths(selectedRowList(), m_currentIndexPath);
+    if (const auto error = ToolHandover(m_services.launcher).handOver(m_dialog.*toolPath, emptyPathMessage, files))
+        m_services.prompts.error(this, *error);
 }
 
-void TTunoviaF::RunJ2Click()
-{
-    handOverToTool(&DialogSettings::j2, U("J2のパスを設定してください。"));
-}
-
-void TTunoviaF::Runm2hClick()
-{
-    handOverToTool(&DialogSettings::m2h, U("m2hのパスを設定してください。"));
-}
-
-void TTunoviaF::RunExploreMnuClick()
-{
-    // With no start folder set the file manager still opens, at the home folder.
-    const QString &folder = m_dialog.explorerPath;
-    m_services.launcher.openFolder(folder.isEmpty() ? QDir::homePath() : folder);
-}
+void TTunoviaF::RunJ2Click() { handOverToTool(&DialogSettings::j2, U("J2のパスを設定してください。")); }
+void TTunoviaF::Runm2hClick() { handOverToTool(&DialogSettings::m2h, U("m2hのパスを設定してください。")); }
+void TTunoviaF::RunExploreMnuClick() { ToolHandover(m_services.launcher).openExplorer(m_dialog.explorerPath); }
