@@ -4,71 +4,9 @@
 
 #include <QFileInfo>
 
+using namespace settingskeys;
+
 namespace {
-
-const QString kSetting = QStringLiteral("Setting");
-const QString kSkin = QStringLiteral("Skin");
-const QString kVolume = QStringLiteral("Volume");
-const QString kJoyPad = QStringLiteral("JoyPad");
-const QString kLyrics = QStringLiteral("Lyrics");
-const QString kGroup = QStringLiteral("Group");
-const QString kColumn = QStringLiteral("Column");
-const QString kFont = QStringLiteral("Font");
-const QString kWindow = QStringLiteral("Window");
-const QString kClassName = QStringLiteral("ClassName");
-const QString kCopy = QStringLiteral("Copy");
-
-// Key names, each written once.
-namespace key {
-const QString Auto = QStringLiteral("Auto");
-const QString AutoSelect = QStringLiteral("AutoSelect");
-const QString BackColor = QStringLiteral("BackColor");
-const QString Bold = QStringLiteral("Bold");
-const QString ButtonSkin = QStringLiteral("ButtonSkin");
-const QString Color = QStringLiteral("Color");
-const QString Current = QStringLiteral("Current");
-const QString DrawInterval = QStringLiteral("DrawInterval");
-const QString ExplorerPath = QStringLiteral("ExplorerPath");
-const QString FindFolder = QStringLiteral("FindFolder");
-const QString FontColor = QStringLiteral("FontColor");
-const QString FontName = QStringLiteral("FontName");
-const QString FontSize = QStringLiteral("FontSize");
-const QString Height = QStringLiteral("Height");
-const QString Italic = QStringLiteral("Italic");
-const QString J2 = QStringLiteral("J2");
-const QString Last = QStringLiteral("Last");
-const QString LastGroup = QStringLiteral("LastGroup");
-const QString Left = QStringLiteral("Left");
-const QString Lyrics1 = QStringLiteral("Lyrics1");
-const QString Lyrics2 = QStringLiteral("Lyrics2");
-const QString LyricsEditor = QStringLiteral("LyricsEditor");
-const QString MP3 = QStringLiteral("MP3");
-const QString Manual = QStringLiteral("Manual");
-const QString Max = QStringLiteral("Max");
-const QString Min = QStringLiteral("Min");
-const QString Move = QStringLiteral("Move");
-const QString Name = QStringLiteral("Name");
-const QString NoLyricsHide = QStringLiteral("NoLyricsHide");
-const QString PlayTime = QStringLiteral("PlayTime");
-const QString SCMPX = QStringLiteral("SCMPX");
-const QString Select = QStringLiteral("Select");
-const QString ShowLyrics = QStringLiteral("ShowLyrics");
-const QString ShowSelection = QStringLiteral("ShowSelection");
-const QString Size = QStringLiteral("Size");
-const QString Size2Time = QStringLiteral("Size2Time");
-const QString TextEditor = QStringLiteral("TextEditor");
-const QString TimeSkin = QStringLiteral("TimeSkin");
-const QString Top = QStringLiteral("Top");
-const QString TotalTime = QStringLiteral("TotalTime");
-const QString UseJoyPad = QStringLiteral("UseJoyPad");
-const QString Volume = QStringLiteral("Volume");
-const QString VolumeA = QStringLiteral("VolumeA");
-const QString VolumeB = QStringLiteral("VolumeB");
-const QString VolumeC = QStringLiteral("VolumeC");
-const QString Width = QStringLiteral("Width");
-const QString Winamp = QStringLiteral("Winamp");
-const QString m2h = QStringLiteral("m2h");
-} // namespace key
 
 const QString kRegSetting = QStringLiteral("Software\\Ravlen\\Tunovia\\Setting");
 const QString kRegVolume = QStringLiteral("Software\\Ravlen\\Tunovia\\Volume");
@@ -77,18 +15,11 @@ const QString kRegColumn = QStringLiteral("Software\\Ravlen\\Tunovia\\Column");
 const QString kRegWindow = QStringLiteral("Software\\Ravlen\\Tunovia\\Window");
 const QString kRegClassName = QStringLiteral("Software\\Ravlen\\Tunovia\\ClassName");
 
-const std::array<const char *, 3> kPlayerKeys{"WinampCheck", "SCMPXCheck", "MCICheck"};
-const std::array<const char *, 3> kStartKeys{"RunNormal", "RunMinimize", "RunHide"};
-const std::array<const char *, 3> kQuitKeys{"PlayerQuitYes", "PlayerQuitNo", "PlayerQuitAsk"};
-const std::array<const char *, 8> kJoyKeys{"UpButton", "DownButton", "LeftButton", "RightButton",
-                                           "Button1", "Button2", "Button3", "Button4"};
 const std::array<int, 8> kJoyDefaults{0, 0, 1, 5, 2, 4, 6, 8};
 // Column restore visits the shared five first, then the rest.
 const std::array<int, kTrackFieldCount> kRestoreOrder{0, 1, 3, 4, 12, 2, 5, 6, 7, 8, 9, 10, 11};
-constexpr const std::array<const char *, kTrackFieldCount> &kColumnNames = kTrackFieldNames;
 
 QString L(const char *s) { return QString::fromLatin1(s); }
-QString checkKey(int n) { return QStringLiteral("Check%1").arg(n); }
 
 // Sets one radio button as a form would: turning one on turns the others off,
 // turning it off leaves the group with none on.
@@ -150,34 +81,32 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     std::optional<int> importedInterval;
     if (importDue()) {
         if (m_registry->hasKey(kRegSetting)) {
-            auto str = [&](const char *name, QString &target) {
-                if (auto v = m_registry->string(kRegSetting, L(name)))
+            auto str = [&](const QString &name, QString &target) {
+                if (auto v = m_registry->string(kRegSetting, name))
                     target = *v;
             };
-            auto radio = [&](const char *name, RadioGroup &g, int i) {
-                if (auto v = m_registry->integer(kRegSetting, L(name)))
+            auto radio = [&](const std::array<const char *, 3> &keys, RadioGroup &g, int i) {
+                if (auto v = m_registry->integer(kRegSetting, L(keys[i])))
                     setRadio(g, i, *v != 0);
             };
-            auto flag = [&](const char *name, bool &target) {
-                if (auto v = m_registry->integer(kRegSetting, L(name)))
+            auto flag = [&](const QString &name, bool &target) {
+                if (auto v = m_registry->integer(kRegSetting, name))
                     target = *v != 0;
             };
-            str("Winamp", s.winamp);
-            str("SCMPX", s.scmpx);
-            str("J2", s.j2);
-            radio("WinampCheck", s.player, 0);
-            radio("SCMPXCheck", s.player, 1);
-            radio("RunNormal", s.startMode, 0);
-            radio("RunMinimize", s.startMode, 1);
-            radio("RunHide", s.startMode, 2);
-            radio("PlayerQuitYes", s.quitPolicy, 0);
-            radio("PlayerQuitNo", s.quitPolicy, 1);
-            radio("PlayerQuitAsk", s.quitPolicy, 2);
-            flag("PlayTime", s.playTime);
+            str(key::Winamp, s.winamp);
+            str(key::SCMPX, s.scmpx);
+            str(key::J2, s.j2);
+            radio(kPlayerKeys, s.player, 0);
+            radio(kPlayerKeys, s.player, 1);
+            for (int i = 0; i < 3; ++i)
+                radio(kStartKeys, s.startMode, i);
+            for (int i = 0; i < 3; ++i)
+                radio(kQuitKeys, s.quitPolicy, i);
+            flag(key::PlayTime, s.playTime);
             importedInterval = m_registry->integer(kRegSetting, key::DrawInterval);
-            flag("ShowSelection", s.showSelection);
-            flag("AutoSelect", s.autoSelect);
-            flag("Size2Time", s.size2Time);
+            flag(key::ShowSelection, s.showSelection);
+            flag(key::AutoSelect, s.autoSelect);
+            flag(key::Size2Time, s.size2Time);
         }
         if (m_registry->hasKey(kRegVolume)) {
             if (auto v = m_registry->integer(kRegVolume, key::VolumeA)) s.volA = *v;

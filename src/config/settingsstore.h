@@ -13,6 +13,93 @@
 #include <functional>
 #include <optional>
 
+// Every section and key name of the settings file, spelt only here. The
+// legacy registry import takes the same names for its values.
+namespace settingskeys {
+
+inline const QString kSetting = QStringLiteral("Setting");
+inline const QString kSkin = QStringLiteral("Skin");
+inline const QString kVolume = QStringLiteral("Volume");
+inline const QString kJoyPad = QStringLiteral("JoyPad");
+inline const QString kLyrics = QStringLiteral("Lyrics");
+inline const QString kGroup = QStringLiteral("Group");
+inline const QString kColumn = QStringLiteral("Column");
+inline const QString kFont = QStringLiteral("Font");
+inline const QString kWindow = QStringLiteral("Window");
+inline const QString kClassName = QStringLiteral("ClassName");
+inline const QString kCopy = QStringLiteral("Copy");
+inline const QString kFind = QStringLiteral("Find");
+inline const QString kDataSelectWindow = QStringLiteral("DataSelectWindow");
+
+namespace key {
+inline const QString Auto = QStringLiteral("Auto");
+inline const QString AutoSelect = QStringLiteral("AutoSelect");
+inline const QString BackColor = QStringLiteral("BackColor");
+inline const QString Bold = QStringLiteral("Bold");
+inline const QString ButtonSkin = QStringLiteral("ButtonSkin");
+inline const QString Color = QStringLiteral("Color");
+inline const QString Current = QStringLiteral("Current");
+inline const QString DrawInterval = QStringLiteral("DrawInterval");
+inline const QString ExplorerPath = QStringLiteral("ExplorerPath");
+inline const QString FindFolder = QStringLiteral("FindFolder");
+inline const QString FolderHeight = QStringLiteral("FolderHeight");
+inline const QString FontBold = QStringLiteral("FontBold");
+inline const QString FontColor = QStringLiteral("FontColor");
+inline const QString FontItalic = QStringLiteral("FontItalic");
+inline const QString FontName = QStringLiteral("FontName");
+inline const QString FontSize = QStringLiteral("FontSize");
+inline const QString Height = QStringLiteral("Height");
+inline const QString Italic = QStringLiteral("Italic");
+inline const QString J2 = QStringLiteral("J2");
+inline const QString Last = QStringLiteral("Last");
+inline const QString LastGroup = QStringLiteral("LastGroup");
+inline const QString Left = QStringLiteral("Left");
+inline const QString Lyrics1 = QStringLiteral("Lyrics1");
+inline const QString Lyrics2 = QStringLiteral("Lyrics2");
+inline const QString LyricsEditor = QStringLiteral("LyricsEditor");
+inline const QString MP3 = QStringLiteral("MP3");
+inline const QString Manual = QStringLiteral("Manual");
+inline const QString Max = QStringLiteral("Max");
+inline const QString Min = QStringLiteral("Min");
+inline const QString Move = QStringLiteral("Move");
+inline const QString Name = QStringLiteral("Name");
+inline const QString NoLyricsHide = QStringLiteral("NoLyricsHide");
+inline const QString PlayTime = QStringLiteral("PlayTime");
+inline const QString SCMPX = QStringLiteral("SCMPX");
+inline const QString Select = QStringLiteral("Select");
+inline const QString ShowLyrics = QStringLiteral("ShowLyrics");
+inline const QString ShowSelection = QStringLiteral("ShowSelection");
+inline const QString Size = QStringLiteral("Size");
+inline const QString Size2Time = QStringLiteral("Size2Time");
+inline const QString TextEditor = QStringLiteral("TextEditor");
+inline const QString TimeSkin = QStringLiteral("TimeSkin");
+inline const QString Top = QStringLiteral("Top");
+inline const QString TotalTime = QStringLiteral("TotalTime");
+inline const QString UseJoyPad = QStringLiteral("UseJoyPad");
+inline const QString Volume = QStringLiteral("Volume");
+inline const QString VolumeA = QStringLiteral("VolumeA");
+inline const QString VolumeB = QStringLiteral("VolumeB");
+inline const QString VolumeC = QStringLiteral("VolumeC");
+inline const QString Width = QStringLiteral("Width");
+inline const QString Winamp = QStringLiteral("Winamp");
+inline const QString m2h = QStringLiteral("m2h");
+} // namespace key
+
+// Radio groups, one flag per button, in button order.
+inline constexpr std::array<const char *, 3> kPlayerKeys{"WinampCheck", "SCMPXCheck", "MCICheck"};
+inline constexpr std::array<const char *, 3> kStartKeys{"RunNormal", "RunMinimize", "RunHide"};
+inline constexpr std::array<const char *, 3> kQuitKeys{"PlayerQuitYes", "PlayerQuitNo", "PlayerQuitAsk"};
+// "JoyPad": up, down, left, right, button 1-4.
+inline constexpr std::array<const char *, 8> kJoyKeys{"UpButton", "DownButton", "LeftButton", "RightButton",
+                                                      "Button1", "Button2", "Button3", "Button4"};
+// "Column": widths under the field names, shown columns under Check1..Check13.
+inline constexpr const std::array<const char *, kTrackFieldCount> &kColumnNames = kTrackFieldNames;
+inline QString checkKey(int n) { return QStringLiteral("Check%1").arg(n); }
+// "Find": the search history, History0 (oldest) to History9.
+inline QString historyKey(int i) { return QStringLiteral("History%1").arg(i); }
+
+} // namespace settingskeys
+
 // Three radio buttons whose states the file stores separately. -1: none on.
 struct RadioGroup {
     int checked = 0;

@@ -216,6 +216,75 @@ private slots:
         QCOMPARE(s.volB, 7);
     }
 
+    void everyImportedValueReadsBackFromTheFile()
+    {
+        // Every value the old versions kept, none at its default: the import
+        // at the first start and the file at the next must agree on each.
+        QByteArray reg = QByteArrayLiteral(
+            "WINE REGISTRY Version 2\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\Setting] 1600000000\n"
+            "\"Winamp\"=\"w.exe\"\n\"SCMPX\"=\"s.exe\"\n\"J2\"=\"j2.exe\"\n"
+            "\"WinampCheck\"=dword:00000000\n\"SCMPXCheck\"=dword:00000001\n"
+            "\"RunNormal\"=dword:00000000\n\"RunMinimize\"=dword:00000000\n\"RunHide\"=dword:00000001\n"
+            "\"PlayerQuitYes\"=dword:00000000\n\"PlayerQuitNo\"=dword:00000000\n\"PlayerQuitAsk\"=dword:00000001\n"
+            "\"PlayTime\"=dword:00000000\n\"DrawInterval\"=dword:00000004\n\"ShowSelection\"=dword:00000001\n"
+            "\"AutoSelect\"=dword:00000001\n\"Size2Time\"=dword:00000000\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\Volume] 1600000000\n"
+            "\"VolumeA\"=dword:00000003\n\"VolumeB\"=dword:00000002\n\"VolumeC\"=dword:00000001\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\ClassName] 1600000000\n\"Winamp\"=\"WA\"\n\"SCMPX\"=\"SC\"\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\Window] 1600000000\n"
+            "\"Top\"=dword:0000000a\n\"Left\"=dword:0000000b\n\"Width\"=dword:0000000c\n\"Height\"=dword:0000000d\n\n"
+            "[Software\\\\Ravlen\\\\Tunoia\\\\Font] 1600000000\n"
+            "\"Name\"=\"Mono\"\n\"Size\"=dword:0000000e\n\"Color\"=dword:00000005\n\"BackColor\"=dword:00000006\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\Column] 1600000000\n");
+        for (int i = 0; i < kTrackFieldCount; ++i)
+            reg += QByteArray("\"") + kTrackFieldNames[i] + "\"=dword:000000" + QByteArray::number(0x20 + i, 16) + "\n";
+        const LegacyRegistry registry{QByteArrayView(reg)};
+
+        auto check = [](SettingsStore &store) {
+            DialogSettings s;
+            store.loadSettings(s);
+            QCOMPARE(s.winamp, QStringLiteral("w.exe"));
+            QCOMPARE(s.scmpx, QStringLiteral("s.exe"));
+            QCOMPARE(s.j2, QStringLiteral("j2.exe"));
+            QCOMPARE(s.player.checked, 1);
+            QCOMPARE(s.startMode.checked, 2);
+            QCOMPARE(s.quitPolicy.checked, 2);
+            QCOMPARE(s.playTime, false);
+            QCOMPARE(s.drawInterval, 4);
+            QCOMPARE(s.showSelection, true);
+            QCOMPARE(s.autoSelect, true);
+            QCOMPARE(s.size2Time, false);
+            QCOMPARE(s.volA, 3);
+            QCOMPARE(s.volB, 2);
+            QCOMPARE(s.volC, 1);
+            ClassNames names;
+            store.restoreClassNames(names);
+            QCOMPARE(names.winamp, QStringLiteral("WA"));
+            QCOMPARE(names.scmpx, QStringLiteral("SC"));
+            WindowBounds b;
+            store.restoreWindowBounds(b);
+            QCOMPARE(b, (WindowBounds{10, 11, 12, 13}));
+            ListLook five, thirteen;
+            store.restoreFonts(five, thirteen);
+            QCOMPARE(thirteen.fontName, QStringLiteral("Mono"));
+            QCOMPARE(thirteen.fontSize, 14);
+            QCOMPARE(thirteen.color, 5);
+            QCOMPARE(thirteen.backColor, 6);
+            ColumnWidths w;
+            store.restoreColumns(false, w);
+            for (int i = 0; i < kTrackFieldCount; ++i)
+                QCOMPARE(w.thirteen[i], 0x20 + i);
+        };
+        SettingsStore first(ini(), &registry, QStringLiteral("/p/"));
+        check(first);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(!first.saveLegacyImport());
+        SettingsStore next(ini(), nullptr, QStringLiteral("/p/"));
+        check(next);
+    }
+
     void columnRestoreBringsHiddenColumnsBackAtDefaultWidth()
     {
         writeFile(ini(), "[Column]\r\nCheck3=0\r\nAlbum=80\r\nTitle=0\r\nArtist=120\r\n");
