@@ -37,20 +37,21 @@ public:
     explicit Writer(ProfileFile &p) : m_profile(p) {}
     void str(const QString &section, const QString &key, const QString &value)
     {
-        if (!m_error)
-            m_error = m_profile.writeString(section, key, value);
+        if (m_result.ok())
+            m_result = m_profile.writeString(section, key, value);
     }
     void num(const QString &section, const QString &key, int value)
     {
-        if (!m_error)
-            m_error = m_profile.writeInt(section, key, value);
+        if (m_result.ok())
+            m_result = m_profile.writeInt(section, key, value);
     }
     void flag(const QString &section, const QString &key, bool on) { num(section, key, on ? 1 : 0); }
-    StoreResult result() const { return m_error; }
+    bool ok() const { return m_result.ok(); }
+    ProfileWrite result() const { return m_result; }
 
 private:
     ProfileFile &m_profile;
-    StoreResult m_error;
+    ProfileWrite m_result;
 };
 
 // Folder settings are prefixes that names are appended to; a hand-typed
@@ -287,7 +288,7 @@ SettingsStore::StartupGroup SettingsStore::readStartupGroup() const
     return g;
 }
 
-StoreResult SettingsStore::saveLegacyImport()
+ProfileWrite SettingsStore::storeLegacyImport()
 {
     Writer out(m_profile);
     if (!importDue())
@@ -335,7 +336,7 @@ StoreResult SettingsStore::saveLegacyImport()
     return out.result();
 }
 
-StoreResult SettingsStore::saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s)
+ProfileWrite SettingsStore::storeColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s)
 {
     Writer out(m_profile);
     if (fiveCurrent) {
@@ -350,7 +351,7 @@ StoreResult SettingsStore::saveColumnWidths(bool fiveCurrent, const ColumnWidths
     return out.result();
 }
 
-StoreResult SettingsStore::saveWindowBounds(const WindowBounds &b)
+ProfileWrite SettingsStore::storeWindowBounds(const WindowBounds &b)
 {
     Writer out(m_profile);
     out.num(kWindow, key::Top, b.top);
@@ -360,14 +361,14 @@ StoreResult SettingsStore::saveWindowBounds(const WindowBounds &b)
     return out.result();
 }
 
-StoreResult SettingsStore::saveMainVolume(int position)
+ProfileWrite SettingsStore::storeMainVolume(int position)
 {
     Writer out(m_profile);
     out.num(kVolume, key::Volume, position);
     return out.result();
 }
 
-StoreResult SettingsStore::savePlayerChoice(const DialogSettings &s)
+ProfileWrite SettingsStore::storePlayerChoice(const DialogSettings &s)
 {
     Writer out(m_profile);
     for (int i = 0; i < 3; ++i)
@@ -375,14 +376,14 @@ StoreResult SettingsStore::savePlayerChoice(const DialogSettings &s)
     return out.result();
 }
 
-StoreResult SettingsStore::saveLastIndex(const QString &path)
+ProfileWrite SettingsStore::storeLastIndex(const QString &path)
 {
     Writer out(m_profile);
     out.str(kGroup, key::LastGroup, path);
     return out.result();
 }
 
-StoreResult SettingsStore::saveCopyOptions(const CopyOptions &c)
+ProfileWrite SettingsStore::storeCopyOptions(const CopyOptions &c)
 {
     Writer out(m_profile);
     out.flag(kCopy, key::Auto, c.mode.isOn(0));
@@ -394,7 +395,7 @@ StoreResult SettingsStore::saveCopyOptions(const CopyOptions &c)
     return out.result();
 }
 
-StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function<void()> &afterSkin)
+ProfileWrite SettingsStore::storeAll(const DialogSettings &s, const std::function<void()> &afterSkin)
 {
     Writer out(m_profile);
     out.str(kSetting, key::Winamp, s.winamp);
@@ -420,7 +421,7 @@ StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function
     out.str(kSkin, key::ButtonSkin, s.buttonSkin);
     // The dialog's restart note comes between the skins and the volumes, and
     // only when everything before it was written.
-    if (afterSkin && !out.result())
+    if (afterSkin && out.ok())
         afterSkin();
     out.num(kVolume, key::VolumeA, s.volA);
     out.num(kVolume, key::VolumeB, s.volB);
@@ -449,7 +450,7 @@ StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function
     return out.result();
 }
 
-StoreResult SettingsStore::saveListFont(const ListLook &look)
+ProfileWrite SettingsStore::storeListFont(const ListLook &look)
 {
     Writer out(m_profile);
     out.str(kFont, key::Name, look.fontName);
@@ -459,21 +460,21 @@ StoreResult SettingsStore::saveListFont(const ListLook &look)
     return out.result();
 }
 
-StoreResult SettingsStore::saveListColor(int color)
+ProfileWrite SettingsStore::storeListColor(int color)
 {
     Writer out(m_profile);
     out.num(kFont, key::Color, color);
     return out.result();
 }
 
-StoreResult SettingsStore::saveListBackColor(int color)
+ProfileWrite SettingsStore::storeListBackColor(int color)
 {
     Writer out(m_profile);
     out.num(kFont, key::BackColor, color);
     return out.result();
 }
 
-StoreResult SettingsStore::saveLyricsWindowBounds(const WindowBounds &b)
+ProfileWrite SettingsStore::storeLyricsWindowBounds(const WindowBounds &b)
 {
     Writer out(m_profile);
     out.num(kLyrics, key::Top, b.top);
@@ -481,4 +482,20 @@ StoreResult SettingsStore::saveLyricsWindowBounds(const WindowBounds &b)
     out.num(kLyrics, key::Width, b.width);
     out.num(kLyrics, key::Height, b.height);
     return out.result();
+}
+
+QString SettingsStore::failureText(const ProfileWrite &write) const
+{
+    return QStringLiteral("設定ファイルに書き込めませんでした。\n%1\n%2").arg(write.error().path, write.error().message);
+}
+
+std::optional<QString> SettingsStore::failureToReport(const ProfileWrite &write)
+{
+    if (write.ok())
+        return std::nullopt;
+    QString text = failureText(write);
+    if (m_reportedFailures.contains(text))
+        return std::nullopt;
+    m_reportedFailures.insert(text);
+    return text;
 }

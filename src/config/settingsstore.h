@@ -8,6 +8,7 @@
 #include "platform/registry.h"
 #include "tracks/trackrecord.h"
 
+#include <QSet>
 #include <QString>
 #include <array>
 #include <functional>
@@ -30,6 +31,7 @@ inline const QString kClassName = QStringLiteral("ClassName");
 inline const QString kCopy = QStringLiteral("Copy");
 inline const QString kFind = QStringLiteral("Find");
 inline const QString kDataSelectWindow = QStringLiteral("DataSelectWindow");
+inline const QString kPlugIn = QStringLiteral("Plug-In"); // the lyrics plug-in's own
 
 namespace key {
 inline const QString Auto = QStringLiteral("Auto");
@@ -49,6 +51,7 @@ inline const QString FontItalic = QStringLiteral("FontItalic");
 inline const QString FontName = QStringLiteral("FontName");
 inline const QString FontSize = QStringLiteral("FontSize");
 inline const QString Height = QStringLiteral("Height");
+inline const QString Interval = QStringLiteral("Interval");
 inline const QString Italic = QStringLiteral("Italic");
 inline const QString J2 = QStringLiteral("J2");
 inline const QString Last = QStringLiteral("Last");
@@ -213,7 +216,8 @@ struct CopyOptions {
     bool move = false, mp3 = true, lyrics1 = true, lyrics2 = true;
 };
 
-// A failed write stops the operation that wrote; keys written before it stay.
+// transitional: the outcome of a store in its older form (nothing, or the file
+// and the reason), still taken by the main window and the player control.
 using StoreResult = std::optional<ProfileError>;
 
 class SettingsStore {
@@ -237,23 +241,55 @@ public:
     int restoreMainVolume() const;
     void restoreCopyOptions(CopyOptions &c) const;
 
-    // Store operations.
+    // Store operations. A failed write stops the operation that wrote; keys
+    // written before it stay.
     // After a start without a settings file: every value the legacy registry
     // holds, in the order the stores below write them, so that the next start
     // finds it in the file (the import only runs while there is none).
-    StoreResult saveLegacyImport();
-    StoreResult saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s);
-    StoreResult saveWindowBounds(const WindowBounds &b);
-    StoreResult saveMainVolume(int position);
-    StoreResult savePlayerChoice(const DialogSettings &s);
-    StoreResult saveLastIndex(const QString &path);
-    StoreResult saveCopyOptions(const CopyOptions &c);
+    [[nodiscard]] ProfileWrite storeLegacyImport();
+    [[nodiscard]] ProfileWrite storeColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s);
+    [[nodiscard]] ProfileWrite storeWindowBounds(const WindowBounds &b);
+    [[nodiscard]] ProfileWrite storeMainVolume(int position);
+    [[nodiscard]] ProfileWrite storePlayerChoice(const DialogSettings &s);
+    [[nodiscard]] ProfileWrite storeLastIndex(const QString &path);
+    [[nodiscard]] ProfileWrite storeCopyOptions(const CopyOptions &c);
     // Writes in the dialog's apply order; `afterSkin` runs once "Skin" is written.
-    StoreResult storeAll(const DialogSettings &s, const std::function<void()> &afterSkin = {});
-    StoreResult saveListFont(const ListLook &look);
-    StoreResult saveListColor(int color);
-    StoreResult saveListBackColor(int color);
-    StoreResult saveLyricsWindowBounds(const WindowBounds &b);
+    [[nodiscard]] ProfileWrite storeAll(const DialogSettings &s, const std::function<void()> &afterSkin = {});
+    [[nodiscard]] ProfileWrite storeListFont(const ListLook &look);
+    [[nodiscard]] ProfileWrite storeListColor(int color);
+    [[nodiscard]] ProfileWrite storeListBackColor(int color);
+    [[nodiscard]] ProfileWrite storeLyricsWindowBounds(const WindowBounds &b);
+
+    // The text of the box that reports a failed write.
+    QString failureText(const ProfileWrite &write) const;
+    // failureText() the first time a failure with that text happens in this
+    // run; nothing for a write that worked or a failure told before. An
+    // unwritable settings folder fails every write alike, and one box says it.
+    std::optional<QString> failureToReport(const ProfileWrite &write);
+
+    // transitional: the store operations in their older form, for the main
+    // window and the player control.
+    StoreResult asStoreResult(const ProfileWrite &write) const // transitional
+    {
+        return write.ok() ? StoreResult() : StoreResult(write.error());
+    }
+    [[nodiscard]] StoreResult saveLegacyImport() { return asStoreResult(storeLegacyImport()); } // transitional
+    [[nodiscard]] StoreResult saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s) // transitional
+    {
+        return asStoreResult(storeColumnWidths(fiveCurrent, w, s));
+    }
+    [[nodiscard]] StoreResult saveWindowBounds(const WindowBounds &b) { return asStoreResult(storeWindowBounds(b)); } // transitional
+    [[nodiscard]] StoreResult saveMainVolume(int position) { return asStoreResult(storeMainVolume(position)); } // transitional
+    [[nodiscard]] StoreResult savePlayerChoice(const DialogSettings &s) { return asStoreResult(storePlayerChoice(s)); } // transitional
+    [[nodiscard]] StoreResult saveLastIndex(const QString &path) { return asStoreResult(storeLastIndex(path)); } // transitional
+    [[nodiscard]] StoreResult saveCopyOptions(const CopyOptions &c) { return asStoreResult(storeCopyOptions(c)); } // transitional
+    [[nodiscard]] StoreResult saveListFont(const ListLook &look) { return asStoreResult(storeListFont(look)); } // transitional
+    [[nodiscard]] StoreResult saveListColor(int color) { return asStoreResult(storeListColor(color)); } // transitional
+    [[nodiscard]] StoreResult saveListBackColor(int color) { return asStoreResult(storeListBackColor(color)); } // transitional
+    [[nodiscard]] StoreResult saveLyricsWindowBounds(const WindowBounds &b) // transitional
+    {
+        return asStoreResult(storeLyricsWindowBounds(b));
+    }
 
     // Section "Group" as the start-up index choice reads it (fixed defaults).
     struct StartupGroup {
@@ -274,4 +310,5 @@ private:
     // The list font name taken from the registry; it stands in for the fixed
     // default for the rest of the run, as the file has no name yet.
     mutable std::optional<QString> m_importedFontName;
+    QSet<QString> m_reportedFailures; // texts failureToReport() has given
 };

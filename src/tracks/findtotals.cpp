@@ -179,13 +179,15 @@ QStringList addToFindHistory(QStringList history, const QString &text)
     return history;
 }
 
-std::optional<ProfileError> saveFindHistory(ProfileFile &settings, const QStringList &history)
+ProfileWrite saveFindHistory(ProfileFile &settings, const QStringList &history)
 {
     for (int i = 0; i < kHistorySize; ++i) {
-        if (auto error = settings.writeString(settingskeys::kFind, settingskeys::historyKey(i), i < history.size() ? history[i] : QString()))
-            return error;
+        ProfileWrite written = settings.writeString(settingskeys::kFind, settingskeys::historyKey(i),
+                                                i < history.size() ? history[i] : QString());
+        if (!written.ok())
+            return written;
     }
-    return std::nullopt;
+    return {};
 }
 
 qint64 parsePlayTime(const QString &text)

@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(w.thirteen[2], 75);
 
         // Once the file exists the registry is ignored.
-        QVERIFY(!store.saveLastIndex(QStringLiteral("/lib/index.ini")));
+        QVERIFY(store.storeLastIndex(QStringLiteral("/lib/index.ini")).ok());
         // The album load that follows restores the fonts again: the imported
         // name is still the one in use.
         ListLook five2, thirteen2;
@@ -195,7 +195,7 @@ private slots:
     {
         const LegacyRegistry registry{QByteArrayView(kRegistry)};
         SettingsStore store(ini(), &registry, QStringLiteral("/p/"));
-        QVERIFY(!store.saveLegacyImport());
+        QVERIFY(store.storeLegacyImport().ok());
         const QByteArray written = readFile(ini());
         QCOMPARE(written, QByteArray("[Setting]\r\nWinamp=C:\\Program Files\\Winamp\\winamp.exe\r\n"
                                      "SCMPXCheck=1\r\nDrawInterval=3\r\n"
@@ -203,7 +203,7 @@ private slots:
                                      "[Column]\r\nTitle=200\r\nAlbum=75\r\n"
                                      "[Window]\r\nLeft=100\r\nWidth=800\r\n"
                                      "[Font]\r\nName=An Extremely Long Font Family N\r\nSize=11\r\n"));
-        QVERIFY(!store.saveLegacyImport()); // once the file exists, nothing more
+        QVERIFY(store.storeLegacyImport().ok()); // once the file exists, nothing more
         QCOMPARE(readFile(ini()), written);
 
         // The next start reads the same from the file alone.
@@ -280,7 +280,7 @@ private slots:
         check(first);
         if (QTest::currentTestFailed())
             return;
-        QVERIFY(!first.saveLegacyImport());
+        QVERIFY(first.storeLegacyImport().ok());
         SettingsStore next(ini(), nullptr, QStringLiteral("/p/"));
         check(next);
     }
@@ -308,7 +308,7 @@ private slots:
         ColumnWidths w;
         w.five = {11, 22, 33, 44, 55};
         DialogSettings s;
-        QVERIFY(!store.saveColumnWidths(true, w, s));
+        QVERIFY(store.storeColumnWidths(true, w, s).ok());
         ColumnWidths back;
         store.restoreColumns(false, back);
         QCOMPARE(back.thirteen[0], 11);
@@ -327,7 +327,7 @@ private slots:
         s.columnShown[2] = false;
         ColumnWidths w;
         w.thirteen[2] = 0;
-        QVERIFY(!store.saveColumnWidths(false, w, s));
+        QVERIFY(store.storeColumnWidths(false, w, s).ok());
         QVERIFY(readFile(ini()).contains("Album=90\r\n"));
     }
 
@@ -347,7 +347,7 @@ private slots:
         s.columnShown[5] = false;
         s.groupCurrent = false;
         s.groupLast = true;
-        QVERIFY(!store.storeAll(s));
+        QVERIFY(store.storeAll(s).ok());
         DialogSettings back;
         store.loadSettings(back);
         QCOMPARE(back.winamp, s.winamp);
@@ -373,7 +373,7 @@ private slots:
         DialogSettings s;
         store.loadSettings(s);
         QCOMPARE(s.volA, 10); // "0x" is not a number
-        QVERIFY(!store.saveMainVolume(4));
+        QVERIFY(store.storeMainVolume(4).ok());
         const QByteArray after = readFile(ini());
         QVERIFY(after.startsWith(garbage));
         QCOMPARE(store.restoreMainVolume(), 4);
@@ -392,9 +392,9 @@ private slots:
         const QString blocked = m_dir.filePath(QStringLiteral("file-not-folder"));
         writeFile(blocked, "x");
         SettingsStore store(blocked + QStringLiteral("/Tunov.ini"), nullptr, QStringLiteral("/p/"));
-        const StoreResult r = store.saveWindowBounds({1, 2, 3, 4});
-        QVERIFY(r.has_value());
-        QVERIFY(!r->message.isEmpty());
+        const ProfileWrite r = store.storeWindowBounds({1, 2, 3, 4});
+        QVERIFY(!r.ok());
+        QVERIFY(!r.error().message.isEmpty());
     }
 };
 

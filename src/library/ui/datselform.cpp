@@ -35,13 +35,46 @@ constexpr int kDefaultFolderHeight = 106;
 constexpr int kMinAlbumPane = 50;
 constexpr int kFolderRole = Qt::UserRole + 1;
 
+// The first failure of several writes that are all tried.
+class Writes {
+public:
+    void operator<<(ProfileWrite written)
+    {
+        if (m_first.ok())
+            m_first = std::move(written);
+    }
+    const ProfileWrite &first() const { return m_first; }
+
+private:
+    ProfileWrite m_first;
+};
+
 } // namespace
+
+TDataSelectF::TDataSelectF(Prompts &prompts, SettingsStore &settings, Launch launch, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_prompts(prompts),
+      m_store(settings),
+      m_profile(settings.profile()),
+      m_launch(std::move(launch))
+{
+    setUp();
+}
 
 TDataSelectF::TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_prompts(prompts),
-      m_profile(profile),
+      m_ownStore(std::make_unique<SettingsStore>(profile.path(), nullptr, QString())),
+      m_store(*m_ownStore),
+      m_profile(m_store.profile()),
       m_launch(std::move(launch))
+{
+    setUp();
+}
+
+TDataSelectF::~TDataSelectF() = default;
+
+void TDataSelectF::setUp()
 {
     setObjectName(QStringLiteral("DataSelectF"));
     setWindowTitle(QStringLiteral("アルバム選択"));
@@ -193,8 +226,8 @@ void TDataSelectF::applyColors(const QColor &text, const QColor &back)
 bool TDataSelectF::loadIndexFile(const QString &path)
 {
     m_indexPath = path;
-    const indexfile::ReadResult read = indexfile::readFile(path);
-    m_tree = read.tree;
+    const Result<indexfile::Tree> read = indexfile::readFile(path);
+    m_tree = read.ok() ? read.value() : indexfile::parseText({});
     setWindowTitle(m_tree.title.isEmpty() ? QStringLiteral("アルバム選択") : m_tree.title);
 
     m_list->clear();
@@ -218,7 +251,7 @@ bool TDataSelectF::loadIndexFile(const QString &path)
     m_folderTree->blockSignals(false);
     // The root starts chosen, so that a drop or a new folder always has a target.
     m_folderTree->setCurrentItem(items.front());
-    return !read.error;
+    return read.ok();
 }
 
 int TDataSelectF::selectedFolder() const
@@ -370,8 +403,8 @@ void TDataSelectF::NewIndexMnuClick()
                                             QStringLiteral("インデックスファイル (*.ini);;全てのファイル (*)"), QString());
     if (path.isEmpty())
         return;
-    if (const auto error = indexfile::writeFile(path, indexfile::newFileContent())) {
-        m_prompts.error(this, QStringLiteral("インデックスファイルを作成できませんでした。\n") + path + QLatin1Char('\n') + *error);
+    if (const Result<> saved = indexfile::saveFile(path, indexfile::newFileContent()); !saved.ok()) {
+        m_prompts.error(this, QStringLiteral("インデックスファイルを作成できませんでした。\n") + path + QLatin1Char('\n') + saved.error());
         return;
     }
     m_indexPath = path;
@@ -389,8 +422,8 @@ bool TDataSelectF::insertIntoIndex(const QStringList &lines)
     const QByteArray changed = indexfile::insertLines(bytes, selectedFolder(), lines);
     if (changed == bytes)
         return true;
-    if (const auto error = indexfile::writeFile(m_indexPath, changed)) {
-        m_prompts.error(this, QStringLiteral("インデックスファイルに書き込めませんでした。\n") + m_indexPath + QLatin1Char('\n') + *error);
+    if (const Result<> saved = indexfile::saveFile(m_indexPath, changed); !saved.ok()) {
+        m_prompts.error(this, QStringLiteral("インデックスファイルに書き込めませんでした。\n") + m_indexPath + QLatin1Char('\n') + saved.error());
         return false;
     }
     return true;
@@ -448,10 +481,18 @@ void TDataSelectF::FontMnuClick()
     chosen.setItalic(font->italic());
     m_list->setFont(chosen);
     m_folderTree->setFont(chosen);
-    m_profile.writeString(kDataSelectWindow, key::FontName, chosen.family());
-    m_profile.writeInt(kDataSelectWindow, key::FontSize, chosen.pointSize() > 0 ? chosen.pointSize() : 9);
-    m_profile.writeInt(kDataSelectWindow, key::FontBold, chosen.bold() ? 1 : 0);
-    m_profile.writeInt(kDataSelectWindow, key::FontItalic, chosen.italic() ? 1 : 0);
+    Writes writes;
+    writes << m_profile.writeString(kDataSelectWindow, key::FontName, chosen.family());
+    writes << m_profile.writeInt(kDataSelectWindow, key::FontSize, chosen.pointSize() > 0 ? chosen.pointSize() : 9);
+    writes << m_profile.writeInt(kDataSelectWindow, key::FontBold, chosen.bold() ? 1 : 0);
+    writes << m_profile.writeInt(kDataSelectWindow, key::FontItalic, chosen.italic() ? 1 : 0);
+    reportWrite(writes.first());
+}
+
+void TDataSelectF::reportWrite(const ProfileWrite &written)
+{
+    if (const auto text = m_store.failureToReport(written))
+        m_prompts.exception(this, *text);
 }
 
 void TDataSelectF::FontColorMnuClick()
@@ -460,7 +501,7 @@ void TDataSelectF::FontColorMnuClick()
     if (!color)
         return;
     applyColors(*color, m_backColor);
-    m_profile.writeInt(kDataSelectWindow, key::FontColor, wincolor::fromColor(*color));
+    reportWrite(m_profile.writeInt(kDataSelectWindow, key::FontColor, wincolor::fromColor(*color)));
 }
 
 void TDataSelectF::BackColorMnuClick()
@@ -469,7 +510,7 @@ void TDataSelectF::BackColorMnuClick()
     if (!color)
         return;
     applyColors(m_textColor, *color);
-    m_profile.writeInt(kDataSelectWindow, key::BackColor, wincolor::fromColor(*color));
+    reportWrite(m_profile.writeInt(kDataSelectWindow, key::BackColor, wincolor::fromColor(*color)));
 }
 
 std::vector<indexfile::Entry> TDataSelectF::selectedAlbums() const
@@ -490,14 +531,16 @@ void TDataSelectF::done(int result)
 {
     // Position as move() takes it (the frame's corner), size as resize() takes
     // it (the client area), so that the dialog reopens exactly where it was.
-    m_profile.writeInt(kDataSelectWindow, key::Top, pos().y());
-    m_profile.writeInt(kDataSelectWindow, key::Left, pos().x());
-    m_profile.writeInt(kDataSelectWindow, key::Width, width());
-    m_profile.writeInt(kDataSelectWindow, key::Height, height());
+    Writes writes;
+    writes << m_profile.writeInt(kDataSelectWindow, key::Top, pos().y());
+    writes << m_profile.writeInt(kDataSelectWindow, key::Left, pos().x());
+    writes << m_profile.writeInt(kDataSelectWindow, key::Width, width());
+    writes << m_profile.writeInt(kDataSelectWindow, key::Height, height());
     // Never shown: the splitter was never laid out, so the stored boundary stands.
-    m_profile.writeInt(kDataSelectWindow, key::FolderHeight,
-                       m_storedFolderHeight ? *m_storedFolderHeight
-                                            : m_splitter->sizes().value(0, kDefaultFolderHeight));
+    writes << m_profile.writeInt(kDataSelectWindow, key::FolderHeight,
+                                 m_storedFolderHeight ? *m_storedFolderHeight
+                                                      : m_splitter->sizes().value(0, kDefaultFolderHeight));
+    reportWrite(writes.first());
     QDialog::done(result);
 }
 
