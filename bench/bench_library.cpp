@@ -247,14 +247,14 @@ int main(int argc, char **argv)
     model.removeSelected(sel);
     report(out, "remove the selected rows", timer.nsecsElapsed(), QStringLiteral("  (%1 left)").arg(model.rowCount()));
 
-    indexfile::readFile(indexPath);
+    static_cast<void>(indexfile::readFile(indexPath));
     timer.restart();
-    const indexfile::ReadResult index = indexfile::readFile(indexPath);
+    const Result<indexfile::Tree> index = indexfile::readFile(indexPath);
     qsizetype entries = 0;
-    for (const auto &f : index.tree.folders)
+    for (const auto &f : index.value().folders)
         entries += qsizetype(f.entries.size());
     report(out, "index file read", timer.nsecsElapsed(),
-           QStringLiteral("  (%1 folders, %2 entries)").arg(index.tree.folders.size() - 1).arg(entries));
+           QStringLiteral("  (%1 folders, %2 entries)").arg(index.value().folders.size() - 1).arg(entries));
 
     {
         QtPrompts prompts;

@@ -4,71 +4,9 @@
 
 #include <QFileInfo>
 
+using namespace settingskeys;
+
 namespace {
-
-const QString kSetting = QStringLiteral("Setting");
-const QString kSkin = QStringLiteral("Skin");
-const QString kVolume = QStringLiteral("Volume");
-const QString kJoyPad = QStringLiteral("JoyPad");
-const QString kLyrics = QStringLiteral("Lyrics");
-const QString kGroup = QStringLiteral("Group");
-const QString kColumn = QStringLiteral("Column");
-const QString kFont = QStringLiteral("Font");
-const QString kWindow = QStringLiteral("Window");
-const QString kClassName = QStringLiteral("ClassName");
-const QString kCopy = QStringLiteral("Copy");
-
-// Key names, each written once.
-namespace key {
-const QString Auto = QStringLiteral("Auto");
-const QString AutoSelect = QStringLiteral("AutoSelect");
-const QString BackColor = QStringLiteral("BackColor");
-const QString Bold = QStringLiteral("Bold");
-const QString ButtonSkin = QStringLiteral("ButtonSkin");
-const QString Color = QStringLiteral("Color");
-const QString Current = QStringLiteral("Current");
-const QString DrawInterval = QStringLiteral("DrawInterval");
-const QString ExplorerPath = QStringLiteral("ExplorerPath");
-const QString FindFolder = QStringLiteral("FindFolder");
-const QString FontColor = QStringLiteral("FontColor");
-const QString FontName = QStringLiteral("FontName");
-const QString FontSize = QStringLiteral("FontSize");
-const QString Height = QStringLiteral("Height");
-const QString Italic = QStringLiteral("Italic");
-const QString J2 = QStringLiteral("J2");
-const QString Last = QStringLiteral("Last");
-const QString LastGroup = QStringLiteral("LastGroup");
-const QString Left = QStringLiteral("Left");
-const QString Lyrics1 = QStringLiteral("Lyrics1");
-const QString Lyrics2 = QStringLiteral("Lyrics2");
-const QString LyricsEditor = QStringLiteral("LyricsEditor");
-const QString MP3 = QStringLiteral("MP3");
-const QString Manual = QStringLiteral("Manual");
-const QString Max = QStringLiteral("Max");
-const QString Min = QStringLiteral("Min");
-const QString Move = QStringLiteral("Move");
-const QString Name = QStringLiteral("Name");
-const QString NoLyricsHide = QStringLiteral("NoLyricsHide");
-const QString PlayTime = QStringLiteral("PlayTime");
-const QString SCMPX = QStringLiteral("SCMPX");
-const QString Select = QStringLiteral("Select");
-const QString ShowLyrics = QStringLiteral("ShowLyrics");
-const QString ShowSelection = QStringLiteral("ShowSelection");
-const QString Size = QStringLiteral("Size");
-const QString Size2Time = QStringLiteral("Size2Time");
-const QString TextEditor = QStringLiteral("TextEditor");
-const QString TimeSkin = QStringLiteral("TimeSkin");
-const QString Top = QStringLiteral("Top");
-const QString TotalTime = QStringLiteral("TotalTime");
-const QString UseJoyPad = QStringLiteral("UseJoyPad");
-const QString Volume = QStringLiteral("Volume");
-const QString VolumeA = QStringLiteral("VolumeA");
-const QString VolumeB = QStringLiteral("VolumeB");
-const QString VolumeC = QStringLiteral("VolumeC");
-const QString Width = QStringLiteral("Width");
-const QString Winamp = QStringLiteral("Winamp");
-const QString m2h = QStringLiteral("m2h");
-} // namespace key
 
 const QString kRegSetting = QStringLiteral("Software\\Ravlen\\Tunovia\\Setting");
 const QString kRegVolume = QStringLiteral("Software\\Ravlen\\Tunovia\\Volume");
@@ -77,18 +15,11 @@ const QString kRegColumn = QStringLiteral("Software\\Ravlen\\Tunovia\\Column");
 const QString kRegWindow = QStringLiteral("Software\\Ravlen\\Tunovia\\Window");
 const QString kRegClassName = QStringLiteral("Software\\Ravlen\\Tunovia\\ClassName");
 
-const std::array<const char *, 3> kPlayerKeys{"WinampCheck", "SCMPXCheck", "MCICheck"};
-const std::array<const char *, 3> kStartKeys{"RunNormal", "RunMinimize", "RunHide"};
-const std::array<const char *, 3> kQuitKeys{"PlayerQuitYes", "PlayerQuitNo", "PlayerQuitAsk"};
-const std::array<const char *, 8> kJoyKeys{"UpButton", "DownButton", "LeftButton", "RightButton",
-                                           "Button1", "Button2", "Button3", "Button4"};
 const std::array<int, 8> kJoyDefaults{0, 0, 1, 5, 2, 4, 6, 8};
 // Column restore visits the shared five first, then the rest.
 const std::array<int, kTrackFieldCount> kRestoreOrder{0, 1, 3, 4, 12, 2, 5, 6, 7, 8, 9, 10, 11};
-constexpr const std::array<const char *, kTrackFieldCount> &kColumnNames = kTrackFieldNames;
 
 QString L(const char *s) { return QString::fromLatin1(s); }
-QString checkKey(int n) { return QStringLiteral("Check%1").arg(n); }
 
 // Sets one radio button as a form would: turning one on turns the others off,
 // turning it off leaves the group with none on.
@@ -106,20 +37,21 @@ public:
     explicit Writer(ProfileFile &p) : m_profile(p) {}
     void str(const QString &section, const QString &key, const QString &value)
     {
-        if (!m_error)
-            m_error = m_profile.writeString(section, key, value);
+        if (m_result.ok())
+            m_result = m_profile.writeString(section, key, value);
     }
     void num(const QString &section, const QString &key, int value)
     {
-        if (!m_error)
-            m_error = m_profile.writeInt(section, key, value);
+        if (m_result.ok())
+            m_result = m_profile.writeInt(section, key, value);
     }
     void flag(const QString &section, const QString &key, bool on) { num(section, key, on ? 1 : 0); }
-    StoreResult result() const { return m_error; }
+    bool ok() const { return m_result.ok(); }
+    ProfileWrite result() const { return m_result; }
 
 private:
     ProfileFile &m_profile;
-    StoreResult m_error;
+    ProfileWrite m_result;
 };
 
 // Folder settings are prefixes that names are appended to; a hand-typed
@@ -150,34 +82,32 @@ void SettingsStore::loadSettings(DialogSettings &s) const
     std::optional<int> importedInterval;
     if (importDue()) {
         if (m_registry->hasKey(kRegSetting)) {
-            auto str = [&](const char *name, QString &target) {
-                if (auto v = m_registry->string(kRegSetting, L(name)))
+            auto str = [&](const QString &name, QString &target) {
+                if (auto v = m_registry->string(kRegSetting, name))
                     target = *v;
             };
-            auto radio = [&](const char *name, RadioGroup &g, int i) {
-                if (auto v = m_registry->integer(kRegSetting, L(name)))
+            auto radio = [&](const std::array<const char *, 3> &keys, RadioGroup &g, int i) {
+                if (auto v = m_registry->integer(kRegSetting, L(keys[i])))
                     setRadio(g, i, *v != 0);
             };
-            auto flag = [&](const char *name, bool &target) {
-                if (auto v = m_registry->integer(kRegSetting, L(name)))
+            auto flag = [&](const QString &name, bool &target) {
+                if (auto v = m_registry->integer(kRegSetting, name))
                     target = *v != 0;
             };
-            str("Winamp", s.winamp);
-            str("SCMPX", s.scmpx);
-            str("J2", s.j2);
-            radio("WinampCheck", s.player, 0);
-            radio("SCMPXCheck", s.player, 1);
-            radio("RunNormal", s.startMode, 0);
-            radio("RunMinimize", s.startMode, 1);
-            radio("RunHide", s.startMode, 2);
-            radio("PlayerQuitYes", s.quitPolicy, 0);
-            radio("PlayerQuitNo", s.quitPolicy, 1);
-            radio("PlayerQuitAsk", s.quitPolicy, 2);
-            flag("PlayTime", s.playTime);
+            str(key::Winamp, s.winamp);
+            str(key::SCMPX, s.scmpx);
+            str(key::J2, s.j2);
+            radio(kPlayerKeys, s.player, 0);
+            radio(kPlayerKeys, s.player, 1);
+            for (int i = 0; i < 3; ++i)
+                radio(kStartKeys, s.startMode, i);
+            for (int i = 0; i < 3; ++i)
+                radio(kQuitKeys, s.quitPolicy, i);
+            flag(key::PlayTime, s.playTime);
             importedInterval = m_registry->integer(kRegSetting, key::DrawInterval);
-            flag("ShowSelection", s.showSelection);
-            flag("AutoSelect", s.autoSelect);
-            flag("Size2Time", s.size2Time);
+            flag(key::ShowSelection, s.showSelection);
+            flag(key::AutoSelect, s.autoSelect);
+            flag(key::Size2Time, s.size2Time);
         }
         if (m_registry->hasKey(kRegVolume)) {
             if (auto v = m_registry->integer(kRegVolume, key::VolumeA)) s.volA = *v;
@@ -358,7 +288,7 @@ SettingsStore::StartupGroup SettingsStore::readStartupGroup() const
     return g;
 }
 
-StoreResult SettingsStore::saveLegacyImport()
+ProfileWrite SettingsStore::storeLegacyImport()
 {
     Writer out(m_profile);
     if (!importDue())
@@ -406,7 +336,7 @@ StoreResult SettingsStore::saveLegacyImport()
     return out.result();
 }
 
-StoreResult SettingsStore::saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s)
+ProfileWrite SettingsStore::storeColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s)
 {
     Writer out(m_profile);
     if (fiveCurrent) {
@@ -421,7 +351,7 @@ StoreResult SettingsStore::saveColumnWidths(bool fiveCurrent, const ColumnWidths
     return out.result();
 }
 
-StoreResult SettingsStore::saveWindowBounds(const WindowBounds &b)
+ProfileWrite SettingsStore::storeWindowBounds(const WindowBounds &b)
 {
     Writer out(m_profile);
     out.num(kWindow, key::Top, b.top);
@@ -431,14 +361,14 @@ StoreResult SettingsStore::saveWindowBounds(const WindowBounds &b)
     return out.result();
 }
 
-StoreResult SettingsStore::saveMainVolume(int position)
+ProfileWrite SettingsStore::storeMainVolume(int position)
 {
     Writer out(m_profile);
     out.num(kVolume, key::Volume, position);
     return out.result();
 }
 
-StoreResult SettingsStore::savePlayerChoice(const DialogSettings &s)
+ProfileWrite SettingsStore::storePlayerChoice(const DialogSettings &s)
 {
     Writer out(m_profile);
     for (int i = 0; i < 3; ++i)
@@ -446,14 +376,14 @@ StoreResult SettingsStore::savePlayerChoice(const DialogSettings &s)
     return out.result();
 }
 
-StoreResult SettingsStore::saveLastIndex(const QString &path)
+ProfileWrite SettingsStore::storeLastIndex(const QString &path)
 {
     Writer out(m_profile);
     out.str(kGroup, key::LastGroup, path);
     return out.result();
 }
 
-StoreResult SettingsStore::saveCopyOptions(const CopyOptions &c)
+ProfileWrite SettingsStore::storeCopyOptions(const CopyOptions &c)
 {
     Writer out(m_profile);
     out.flag(kCopy, key::Auto, c.mode.isOn(0));
@@ -465,7 +395,7 @@ StoreResult SettingsStore::saveCopyOptions(const CopyOptions &c)
     return out.result();
 }
 
-StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function<void()> &afterSkin)
+ProfileWrite SettingsStore::storeAll(const DialogSettings &s, const std::function<void()> &afterSkin)
 {
     Writer out(m_profile);
     out.str(kSetting, key::Winamp, s.winamp);
@@ -491,7 +421,7 @@ StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function
     out.str(kSkin, key::ButtonSkin, s.buttonSkin);
     // The dialog's restart note comes between the skins and the volumes, and
     // only when everything before it was written.
-    if (afterSkin && !out.result())
+    if (afterSkin && out.ok())
         afterSkin();
     out.num(kVolume, key::VolumeA, s.volA);
     out.num(kVolume, key::VolumeB, s.volB);
@@ -520,7 +450,7 @@ StoreResult SettingsStore::storeAll(const DialogSettings &s, const std::function
     return out.result();
 }
 
-StoreResult SettingsStore::saveListFont(const ListLook &look)
+ProfileWrite SettingsStore::storeListFont(const ListLook &look)
 {
     Writer out(m_profile);
     out.str(kFont, key::Name, look.fontName);
@@ -530,21 +460,21 @@ StoreResult SettingsStore::saveListFont(const ListLook &look)
     return out.result();
 }
 
-StoreResult SettingsStore::saveListColor(int color)
+ProfileWrite SettingsStore::storeListColor(int color)
 {
     Writer out(m_profile);
     out.num(kFont, key::Color, color);
     return out.result();
 }
 
-StoreResult SettingsStore::saveListBackColor(int color)
+ProfileWrite SettingsStore::storeListBackColor(int color)
 {
     Writer out(m_profile);
     out.num(kFont, key::BackColor, color);
     return out.result();
 }
 
-StoreResult SettingsStore::saveLyricsWindowBounds(const WindowBounds &b)
+ProfileWrite SettingsStore::storeLyricsWindowBounds(const WindowBounds &b)
 {
     Writer out(m_profile);
     out.num(kLyrics, key::Top, b.top);
@@ -552,4 +482,20 @@ StoreResult SettingsStore::saveLyricsWindowBounds(const WindowBounds &b)
     out.num(kLyrics, key::Width, b.width);
     out.num(kLyrics, key::Height, b.height);
     return out.result();
+}
+
+QString SettingsStore::failureText(const ProfileWrite &write) const
+{
+    return QStringLiteral("設定ファイルに書き込めませんでした。\n%1\n%2").arg(write.error().path, write.error().message);
+}
+
+std::optional<QString> SettingsStore::failureToReport(const ProfileWrite &write)
+{
+    if (write.ok())
+        return std::nullopt;
+    QString text = failureText(write);
+    if (m_reportedFailures.contains(text))
+        return std::nullopt;
+    m_reportedFailures.insert(text);
+    return text;
 }

@@ -8,10 +8,100 @@
 #include "platform/registry.h"
 #include "tracks/trackrecord.h"
 
+#include <QSet>
 #include <QString>
 #include <array>
 #include <functional>
 #include <optional>
+
+// Every section and key name of the settings file, spelt only here. The
+// legacy registry import takes the same names for its values.
+namespace settingskeys {
+
+inline const QString kSetting = QStringLiteral("Setting");
+inline const QString kSkin = QStringLiteral("Skin");
+inline const QString kVolume = QStringLiteral("Volume");
+inline const QString kJoyPad = QStringLiteral("JoyPad");
+inline const QString kLyrics = QStringLiteral("Lyrics");
+inline const QString kGroup = QStringLiteral("Group");
+inline const QString kColumn = QStringLiteral("Column");
+inline const QString kFont = QStringLiteral("Font");
+inline const QString kWindow = QStringLiteral("Window");
+inline const QString kClassName = QStringLiteral("ClassName");
+inline const QString kCopy = QStringLiteral("Copy");
+inline const QString kFind = QStringLiteral("Find");
+inline const QString kDataSelectWindow = QStringLiteral("DataSelectWindow");
+inline const QString kPlugIn = QStringLiteral("Plug-In"); // the lyrics plug-in's own
+
+namespace key {
+inline const QString Auto = QStringLiteral("Auto");
+inline const QString AutoSelect = QStringLiteral("AutoSelect");
+inline const QString BackColor = QStringLiteral("BackColor");
+inline const QString Bold = QStringLiteral("Bold");
+inline const QString ButtonSkin = QStringLiteral("ButtonSkin");
+inline const QString Color = QStringLiteral("Color");
+inline const QString Current = QStringLiteral("Current");
+inline const QString DrawInterval = QStringLiteral("DrawInterval");
+inline const QString ExplorerPath = QStringLiteral("ExplorerPath");
+inline const QString FindFolder = QStringLiteral("FindFolder");
+inline const QString FolderHeight = QStringLiteral("FolderHeight");
+inline const QString FontBold = QStringLiteral("FontBold");
+inline const QString FontColor = QStringLiteral("FontColor");
+inline const QString FontItalic = QStringLiteral("FontItalic");
+inline const QString FontName = QStringLiteral("FontName");
+inline const QString FontSize = QStringLiteral("FontSize");
+inline const QString Height = QStringLiteral("Height");
+inline const QString Interval = QStringLiteral("Interval");
+inline const QString Italic = QStringLiteral("Italic");
+inline const QString J2 = QStringLiteral("J2");
+inline const QString Last = QStringLiteral("Last");
+inline const QString LastGroup = QStringLiteral("LastGroup");
+inline const QString Left = QStringLiteral("Left");
+inline const QString Lyrics1 = QStringLiteral("Lyrics1");
+inline const QString Lyrics2 = QStringLiteral("Lyrics2");
+inline const QString LyricsEditor = QStringLiteral("LyricsEditor");
+inline const QString MP3 = QStringLiteral("MP3");
+inline const QString Manual = QStringLiteral("Manual");
+inline const QString Max = QStringLiteral("Max");
+inline const QString Min = QStringLiteral("Min");
+inline const QString Move = QStringLiteral("Move");
+inline const QString Name = QStringLiteral("Name");
+inline const QString NoLyricsHide = QStringLiteral("NoLyricsHide");
+inline const QString PlayTime = QStringLiteral("PlayTime");
+inline const QString SCMPX = QStringLiteral("SCMPX");
+inline const QString Select = QStringLiteral("Select");
+inline const QString ShowLyrics = QStringLiteral("ShowLyrics");
+inline const QString ShowSelection = QStringLiteral("ShowSelection");
+inline const QString Size = QStringLiteral("Size");
+inline const QString Size2Time = QStringLiteral("Size2Time");
+inline const QString TextEditor = QStringLiteral("TextEditor");
+inline const QString TimeSkin = QStringLiteral("TimeSkin");
+inline const QString Top = QStringLiteral("Top");
+inline const QString TotalTime = QStringLiteral("TotalTime");
+inline const QString UseJoyPad = QStringLiteral("UseJoyPad");
+inline const QString Volume = QStringLiteral("Volume");
+inline const QString VolumeA = QStringLiteral("VolumeA");
+inline const QString VolumeB = QStringLiteral("VolumeB");
+inline const QString VolumeC = QStringLiteral("VolumeC");
+inline const QString Width = QStringLiteral("Width");
+inline const QString Winamp = QStringLiteral("Winamp");
+inline const QString m2h = QStringLiteral("m2h");
+} // namespace key
+
+// Radio groups, one flag per button, in button order.
+inline constexpr std::array<const char *, 3> kPlayerKeys{"WinampCheck", "SCMPXCheck", "MCICheck"};
+inline constexpr std::array<const char *, 3> kStartKeys{"RunNormal", "RunMinimize", "RunHide"};
+inline constexpr std::array<const char *, 3> kQuitKeys{"PlayerQuitYes", "PlayerQuitNo", "PlayerQuitAsk"};
+// "JoyPad": up, down, left, right, button 1-4.
+inline constexpr std::array<const char *, 8> kJoyKeys{"UpButton", "DownButton", "LeftButton", "RightButton",
+                                                      "Button1", "Button2", "Button3", "Button4"};
+// "Column": widths under the field names, shown columns under Check1..Check13.
+inline constexpr const std::array<const char *, kTrackFieldCount> &kColumnNames = kTrackFieldNames;
+inline QString checkKey(int n) { return QStringLiteral("Check%1").arg(n); }
+// "Find": the search history, History0 (oldest) to History9.
+inline QString historyKey(int i) { return QStringLiteral("History%1").arg(i); }
+
+} // namespace settingskeys
 
 // Three radio buttons whose states the file stores separately. -1: none on.
 struct RadioGroup {
@@ -126,7 +216,8 @@ struct CopyOptions {
     bool move = false, mp3 = true, lyrics1 = true, lyrics2 = true;
 };
 
-// A failed write stops the operation that wrote; keys written before it stay.
+// transitional: the outcome of a store in its older form (nothing, or the file
+// and the reason), still taken by the main window and the player control.
 using StoreResult = std::optional<ProfileError>;
 
 class SettingsStore {
@@ -150,23 +241,55 @@ public:
     int restoreMainVolume() const;
     void restoreCopyOptions(CopyOptions &c) const;
 
-    // Store operations.
+    // Store operations. A failed write stops the operation that wrote; keys
+    // written before it stay.
     // After a start without a settings file: every value the legacy registry
     // holds, in the order the stores below write them, so that the next start
     // finds it in the file (the import only runs while there is none).
-    StoreResult saveLegacyImport();
-    StoreResult saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s);
-    StoreResult saveWindowBounds(const WindowBounds &b);
-    StoreResult saveMainVolume(int position);
-    StoreResult savePlayerChoice(const DialogSettings &s);
-    StoreResult saveLastIndex(const QString &path);
-    StoreResult saveCopyOptions(const CopyOptions &c);
+    [[nodiscard]] ProfileWrite storeLegacyImport();
+    [[nodiscard]] ProfileWrite storeColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s);
+    [[nodiscard]] ProfileWrite storeWindowBounds(const WindowBounds &b);
+    [[nodiscard]] ProfileWrite storeMainVolume(int position);
+    [[nodiscard]] ProfileWrite storePlayerChoice(const DialogSettings &s);
+    [[nodiscard]] ProfileWrite storeLastIndex(const QString &path);
+    [[nodiscard]] ProfileWrite storeCopyOptions(const CopyOptions &c);
     // Writes in the dialog's apply order; `afterSkin` runs once "Skin" is written.
-    StoreResult storeAll(const DialogSettings &s, const std::function<void()> &afterSkin = {});
-    StoreResult saveListFont(const ListLook &look);
-    StoreResult saveListColor(int color);
-    StoreResult saveListBackColor(int color);
-    StoreResult saveLyricsWindowBounds(const WindowBounds &b);
+    [[nodiscard]] ProfileWrite storeAll(const DialogSettings &s, const std::function<void()> &afterSkin = {});
+    [[nodiscard]] ProfileWrite storeListFont(const ListLook &look);
+    [[nodiscard]] ProfileWrite storeListColor(int color);
+    [[nodiscard]] ProfileWrite storeListBackColor(int color);
+    [[nodiscard]] ProfileWrite storeLyricsWindowBounds(const WindowBounds &b);
+
+    // The text of the box that reports a failed write.
+    QString failureText(const ProfileWrite &write) const;
+    // failureText() the first time a failure with that text happens in this
+    // run; nothing for a write that worked or a failure told before. An
+    // unwritable settings folder fails every write alike, and one box says it.
+    std::optional<QString> failureToReport(const ProfileWrite &write);
+
+    // transitional: the store operations in their older form, for the main
+    // window and the player control.
+    StoreResult asStoreResult(const ProfileWrite &write) const // transitional
+    {
+        return write.ok() ? StoreResult() : StoreResult(write.error());
+    }
+    [[nodiscard]] StoreResult saveLegacyImport() { return asStoreResult(storeLegacyImport()); } // transitional
+    [[nodiscard]] StoreResult saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s) // transitional
+    {
+        return asStoreResult(storeColumnWidths(fiveCurrent, w, s));
+    }
+    [[nodiscard]] StoreResult saveWindowBounds(const WindowBounds &b) { return asStoreResult(storeWindowBounds(b)); } // transitional
+    [[nodiscard]] StoreResult saveMainVolume(int position) { return asStoreResult(storeMainVolume(position)); } // transitional
+    [[nodiscard]] StoreResult savePlayerChoice(const DialogSettings &s) { return asStoreResult(storePlayerChoice(s)); } // transitional
+    [[nodiscard]] StoreResult saveLastIndex(const QString &path) { return asStoreResult(storeLastIndex(path)); } // transitional
+    [[nodiscard]] StoreResult saveCopyOptions(const CopyOptions &c) { return asStoreResult(storeCopyOptions(c)); } // transitional
+    [[nodiscard]] StoreResult saveListFont(const ListLook &look) { return asStoreResult(storeListFont(look)); } // transitional
+    [[nodiscard]] StoreResult saveListColor(int color) { return asStoreResult(storeListColor(color)); } // transitional
+    [[nodiscard]] StoreResult saveListBackColor(int color) { return asStoreResult(storeListBackColor(color)); } // transitional
+    [[nodiscard]] StoreResult saveLyricsWindowBounds(const WindowBounds &b) // transitional
+    {
+        return asStoreResult(storeLyricsWindowBounds(b));
+    }
 
     // Section "Group" as the start-up index choice reads it (fixed defaults).
     struct StartupGroup {
@@ -187,4 +310,5 @@ private:
     // The list font name taken from the registry; it stands in for the fixed
     // default for the rest of the run, as the file has no name yet.
     mutable std::optional<QString> m_importedFontName;
+    QSet<QString> m_reportedFailures; // texts failureToReport() has given
 };

@@ -88,17 +88,12 @@ Tree parse(QByteArrayView bytes)
     return parseText(text::decode(bytes));
 }
 
-ReadResult readFile(const QString &path)
+Result<Tree> readFile(const QString &path)
 {
-    ReadResult result;
     const regularfile::Read file = regularfile::read(path);
-    if (!file) {
-        result.error = file.reason;
-        result.tree = parseText({});
-        return result;
-    }
-    result.tree = parse(file.bytes);
-    return result;
+    if (!file)
+        return Result<Tree>::failure(file.reason);
+    return parse(file.bytes);
 }
 
 QByteArray newFileContent()
@@ -214,19 +209,19 @@ QByteArray insertLines(const QByteArray &fileIn, int target, const QStringList &
     return out;
 }
 
-std::optional<QString> writeFile(const QString &path, const QByteArray &bytes)
+Result<> saveFile(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return Result<>::failure(file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString error = file.errorString();
         file.cancelWriting();
-        return error;
+        return Result<>::failure(error);
     }
     if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+        return Result<>::failure(file.errorString());
+    return {};
 }
 
 void sortOnePass(QStringList &names, QStringList &paths)

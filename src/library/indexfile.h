@@ -11,6 +11,8 @@
 // TABs are removed anywhere before a line is looked at. Folders are numbered
 // in file order (root 0), which is their depth-first order. There are no
 // limits on the number of folders or entries.
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -46,11 +48,9 @@ struct Tree {
 Tree parseText(QStringView text);
 Tree parse(QByteArrayView bytes);
 
-struct ReadResult {
-    Tree tree;
-    std::optional<QString> error;
-};
-ReadResult readFile(const QString &path);
+// The tree of the file, or the reason it cannot be read (in the system's
+// words); a dialog then shows parseText({}), the root alone.
+[[nodiscard]] Result<Tree> readFile(const QString &path);
 
 // The content of a new index file.
 QByteArray newFileContent();
@@ -69,8 +69,15 @@ bool isValidEntryName(const QString &name);
 // nothing is lost).
 QByteArray insertLines(const QByteArray &file, int target, const QStringList &lines);
 
-// Writes the whole file through a temporary file and a rename.
-std::optional<QString> writeFile(const QString &path, const QByteArray &bytes);
+// Writes the whole file through a temporary file and a rename; a failure
+// is the reason in the system's words.
+[[nodiscard]] Result<> saveFile(const QString &path, const QByteArray &bytes);
+// transitional: the older form (the reason, or nothing), for the main window.
+inline std::optional<QString> writeFile(const QString &path, const QByteArray &bytes) // transitional
+{
+    const Result<> saved = saveFile(path, bytes);
+    return saved.ok() ? std::nullopt : std::optional<QString>(saved.error());
+}
 
 // One pass of adjacent exchanges over the album names, comparing their CP932
 // bytes as unsigned; the paths move with their names.

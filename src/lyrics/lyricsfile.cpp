@@ -75,11 +75,11 @@ Lyrics parse(QByteArrayView bytes)
     return out;
 }
 
-std::optional<Lyrics> readFile(const QString &path)
+Result<Lyrics> readFile(const QString &path)
 {
     const regularfile::Read file = regularfile::read(path);
     if (!file)
-        return std::nullopt;
+        return Result<Lyrics>::failure(file.reason);
     return parse(file.bytes);
 }
 

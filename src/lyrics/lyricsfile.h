@@ -3,6 +3,8 @@
 // leading "[tag]" giving the time from which the line is current. Tags are
 // compared as byte strings with the time text "mm:ss:cc", so untimed lines
 // get "99:99", which no time below 99 minutes reaches.
+#include "platform/result.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -32,8 +34,8 @@ inline constexpr QLatin1StringView kUntimedTag{"99:99"};
 // Bytes in UTF-8 (with or without BOM), UTF-16 with BOM, or CP932.
 QString decodeLyricsText(QByteArrayView bytes);
 Lyrics parse(QByteArrayView bytes);
-// Nothing when the file cannot be read.
-std::optional<Lyrics> readFile(const QString &path);
+// The reason in the system's words when the file cannot be read.
+[[nodiscard]] Result<Lyrics> readFile(const QString &path);
 
 // Index of the line to highlight at `timeText`: going from the last line
 // towards the first, the first one whose tag is not above `timeText`.

@@ -167,17 +167,17 @@ bool hasLineBreak(const QString &s)
     return false;
 }
 
-std::optional<QString> invalidWrite(const QString &section, const QString &key, const QString &value)
+Result<> validateWrite(const QString &section, const QString &key, const QString &value)
 {
     if (trimBlanks(section).isEmpty() || hasLineBreak(section) || section.contains(QLatin1Char(']')))
-        return QStringLiteral("セクション名が正しくありません: %1").arg(section);
+        return Result<>::failure(QStringLiteral("セクション名が正しくありません: %1").arg(section));
     const QString name = trimBlanks(key);
     if (name.isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('='))
         || name.startsWith(QLatin1Char('[')) || name.startsWith(QLatin1Char(';')))
-        return QStringLiteral("キー名が正しくありません: %1").arg(key);
+        return Result<>::failure(QStringLiteral("キー名が正しくありません: %1").arg(key));
     if (hasLineBreak(value))
-        return QStringLiteral("改行を含む値は書き込めません: %1").arg(key);
-    return std::nullopt;
+        return Result<>::failure(QStringLiteral("改行を含む値は書き込めません: %1").arg(key));
+    return {};
 }
 
 } // namespace
@@ -358,34 +358,35 @@ bool ProfileFile::readFlag(const QString &section, const QString &key, bool defa
     return readInt(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-std::optional<ProfileError> ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
+ProfileWrite ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    if (const auto invalid = invalidWrite(section, key, value))
-        return ProfileError{m_path, *invalid};
+    auto fail = [this](QString message) { return ProfileWrite::failure({m_path, std::move(message)}); };
+    if (Result<> valid = validateWrite(section, key, value); !valid.ok())
+        return fail(valid.error());
     const QFileInfo info(m_path);
     if (!QDir().mkpath(info.absolutePath()))
-        return ProfileError{m_path, QStringLiteral("フォルダを作成できません: %1").arg(info.absolutePath())};
+        return fail(QStringLiteral("フォルダを作成できません: %1").arg(info.absolutePath()));
     WriteLock lock(m_path);
     if (!lock.locked())
-        return ProfileError{m_path, QString::fromLocal8Bit(std::strerror(errno))};
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
     bool readOk = true;
     const QByteArray old = readAll(m_path, &readOk);
     if (!readOk)
-        return ProfileError{m_path, QStringLiteral("読み込めません")};
+        return fail(QStringLiteral("読み込めません"));
     const QByteArray updated = withValue(old, section, key, value);
     QSaveFile out(m_path);
     if (!out.open(QIODevice::WriteOnly))
-        return ProfileError{m_path, out.errorString()};
+        return fail(out.errorString());
     if (out.write(updated) != updated.size()) {
         out.cancelWriting();
-        return ProfileError{m_path, out.errorString()};
+        return fail(out.errorString());
     }
     if (!out.commit())
-        return ProfileError{m_path, out.errorString()};
-    return std::nullopt;
+        return fail(out.errorString());
+    return {};
 }
 
-std::optional<ProfileError> ProfileFile::writeInt(const QString &section, const QString &key, int value)
+ProfileWrite ProfileFile::writeInt(const QString &section, const QString &key, int value)
 {
     return writeString(section, key, QString::number(value));
 }

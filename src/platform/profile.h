@@ -6,13 +6,17 @@
 // read opens the file and every write rewrites it through a temporary file and
 // a rename while holding an exclusive lock, so that two processes never lose
 // each other's keys and a crash leaves the old or the new file, never a torn one.
+#include "platform/result.h"
+
 #include <QString>
 #include <optional>
 
+// Why a write failed: the file and the reason.
 struct ProfileError {
     QString path;
     QString message;
 };
+using ProfileWrite = Result<void, ProfileError>;
 
 class ProfileFile {
 public:
@@ -28,11 +32,10 @@ public:
     int readInt(const QString &section, const QString &key, int defaultValue) const;
     bool readFlag(const QString &section, const QString &key, bool defaultValue) const;
 
-    // Returns an error instead of throwing; the callers decide how to report it.
-    // Names or values with a line break (or NUL), a key with "=" and a
-    // section with "]" are refused and nothing is written.
-    std::optional<ProfileError> writeString(const QString &section, const QString &key, const QString &value);
-    std::optional<ProfileError> writeInt(const QString &section, const QString &key, int value);
+    // The callers decide how to report a failure. Names or values with a line break (or NUL), a key
+    // with "=" and a section with "]" are refused and nothing is written.
+    [[nodiscard]] ProfileWrite writeString(const QString &section, const QString &key, const QString &value);
+    [[nodiscard]] ProfileWrite writeInt(const QString &section, const QString &key, int value);
 
     // "0x10" is 16, "-5" is -5, anything else that is not a whole number gives nothing.
     static std::optional<int> parseInt(const QString &text);

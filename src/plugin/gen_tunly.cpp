@@ -3,6 +3,7 @@
 #include "plugin/gen_tunly.h"
 #include "plugin/intervaldialog.h"
 
+#include "config/settingsstore.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/textcodec.h"
@@ -59,7 +60,7 @@ ProfileFile settingsFile()
 
 QString readWinampPath(const ProfileFile &settings)
 {
-    const QString path = settings.readString(QStringLiteral("Setting"), QStringLiteral("Winamp"),
+    const QString path = settings.readString(settingskeys::kSetting, settingskeys::key::Winamp,
                                              QLatin1String(kDefaultWinampPath));
     // An empty path would put the data file at the file-system root.
     return path.isEmpty() ? QLatin1String(kDefaultWinampPath) : path;
@@ -67,7 +68,7 @@ QString readWinampPath(const ProfileFile &settings)
 
 int readInterval(const ProfileFile &settings)
 {
-    return settings.readInt(QStringLiteral("Plug-In"), QStringLiteral("Interval"), kDefaultInterval);
+    return settings.readInt(settingskeys::kPlugIn, settingskeys::key::Interval, kDefaultInterval);
 }
 
 QByteArray ownFileName()
@@ -147,7 +148,9 @@ void pluginConfig()
     if (dialog.exec() != QDialog::Accepted)
         return;
     ProfileFile settings = settingsFile();
-    settings.writeString(QStringLiteral("Plug-In"), QStringLiteral("Interval"), dialog.intervalText());
+    // The player gives a plug-in no place to tell a failure; a failed write
+    // leaves the interval stored before, which the reads below then return.
+    static_cast<void>(settings.writeString(settingskeys::kPlugIn, settingskeys::key::Interval, dialog.intervalText()));
     // Kept for the next start; the running timer and data file stay as they are.
     s.winampPath = readWinampPath(settings);
     s.interval = readInterval(settings);

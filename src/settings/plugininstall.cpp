@@ -15,16 +15,19 @@ QString targetFor(const QString &playerPath)
     return paths::folderPart(paths::fromWindows(playerPath)) + QStringLiteral("Plugins/") + QLatin1String(kFileName);
 }
 
-bool install(const QString &source, const QString &target)
+Result<> install(const QString &source, const QString &target)
 {
+    // The messages are the file or folder at fault, or the system's words.
     if (source.isEmpty() || target.isEmpty() || !QFileInfo(source).isFile())
-        return false;
+        return Result<>::failure(source);
     const QString folder = paths::folderPart(target);
     if (!folder.isEmpty() && !QDir().mkpath(folder))
-        return false;
-    if (QFileInfo::exists(target) && !QFile::remove(target))
-        return false;
-    return QFile::copy(source, target);
+        return Result<>::failure(folder);
+    if (QFile old(target); old.exists() && !old.remove())
+        return Result<>::failure(old.errorString());
+    if (QFile from(source); !from.copy(target))
+        return Result<>::failure(from.errorString());
+    return {};
 }
 
 } // namespace plugininstall

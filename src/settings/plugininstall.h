@@ -1,5 +1,7 @@
 #pragma once
 // Putting the lyrics plug-in into the outside player's plug-in folder.
+#include "platform/result.h"
+
 #include <QString>
 
 namespace plugininstall {
@@ -10,8 +12,8 @@ inline constexpr char kFileName[] = "gen_tunly.so";
 QString targetFor(const QString &playerPath);
 
 // Copies `source` to `target`, creating the plug-in folder when missing and
-// replacing a file already there. False when anything failed; the caller
-// says nothing then, and the offer comes again next time.
-bool install(const QString &source, const QString &target);
+// replacing a file already there. A failure names the step that failed; the
+// caller says nothing then, and the offer comes again next time.
+Result<> install(const QString &source, const QString &target);
 
 } // namespace plugininstall

@@ -19,7 +19,7 @@ std::vector<TrackRecord> rowsToWrite(const std::vector<TrackRecord> &rows, const
     return out;
 }
 
-std::optional<QString> writeAlbumFile(const QString &path, const std::vector<TrackRecord> &rows)
+Result<> saveAlbumFile(const QString &path, const std::vector<TrackRecord> &rows)
 {
     // A line end inside a field (possible in a tag) would split the record.
     std::vector<TrackRecord> clean = rows;
@@ -32,8 +32,8 @@ std::optional<QString> writeAlbumFile(const QString &path, const std::vector<Tra
     QSaveFile file(path);
     const QByteArray bytes = album::encodeAlbum(clean);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("アルバムファイル %1 を作成できませんでした。(%2)").arg(path, file.errorString());
-    return std::nullopt;
+        return Result<>::failure(QStringLiteral("アルバムファイル %1 を作成できませんでした。(%2)").arg(path, file.errorString()));
+    return {};
 }
 
 } // namespace albumwriter

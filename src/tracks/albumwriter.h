@@ -1,6 +1,7 @@
 #pragma once
 // Writing the track list to a new album file. The line format itself lives
 // with the album reader (album::albumLine).
+#include "platform/result.h"
 #include "tracks/trackrecord.h"
 
 #include <QString>
@@ -14,8 +15,13 @@ std::vector<TrackRecord> rowsToWrite(const std::vector<TrackRecord> &rows, const
                                      bool selectedOnly);
 
 // Creates (or replaces) the album file with one line per row. The old file is
-// replaced only once the new one is complete. Returns a message naming the
-// file when it cannot be written.
-std::optional<QString> writeAlbumFile(const QString &path, const std::vector<TrackRecord> &rows);
+// replaced only once the new one is complete. A failure's message names the file.
+[[nodiscard]] Result<> saveAlbumFile(const QString &path, const std::vector<TrackRecord> &rows);
+// transitional: the older form (the message, or nothing), for the main window.
+inline std::optional<QString> writeAlbumFile(const QString &path, const std::vector<TrackRecord> &rows) // transitional
+{
+    const Result<> saved = saveAlbumFile(path, rows);
+    return saved.ok() ? std::nullopt : std::optional<QString>(saved.error());
+}
 
 } // namespace albumwriter

@@ -20,22 +20,22 @@ TrackFiles filesOf(const TrackRecord &track, const QString &indexFilePath, const
     return files;
 }
 
-bool transferFile(const QString &from, const QString &to, bool move)
+Result<> transferFile(const QString &from, const QString &to, bool move)
 {
     const QFileInfo source(from);
     if (from.isEmpty() || to.isEmpty() || !source.isFile())
-        return false;
+        return Result<>::failure(from);
     const QFileInfo target(to);
     if (target.exists() && (target.isDir() || target.canonicalFilePath() == source.canonicalFilePath()))
-        return false;
+        return Result<>::failure(to);
 
     QFile in;
     const regularfile::Outcome opened = regularfile::open(in, from);
     if (!opened)
-        return false;
+        return Result<>::failure(opened.reason);
     QSaveFile out(to);
     if (!out.open(QIODevice::WriteOnly))
-        return false;
+        return Result<>::failure(out.errorString());
     constexpr qint64 kChunk = qint64(1) << 20;
     qint64 copied = 0;
     // One byte past the length it had when opened is enough to tell that it
@@ -45,19 +45,20 @@ bool transferFile(const QString &from, const QString &to, bool move)
         if (chunk.isEmpty())
             break;
         if (out.write(chunk) != chunk.size()) {
+            const QString reason = out.errorString();
             out.cancelWriting();
-            return false;
+            return Result<>::failure(reason);
         }
         copied += chunk.size();
     }
     if (in.error() != QFileDevice::NoError || copied != opened.size || copied != source.size()) {
         out.cancelWriting();
-        return false;
+        return Result<>::failure(in.error() != QFileDevice::NoError ? in.errorString() : from);
     }
     if (!out.commit())
-        return false;
+        return Result<>::failure(out.errorString());
     if (QFileInfo(to).size() != source.size())
-        return false;
+        return Result<>::failure(to);
     {
         // Keep the track's date, as a copy in the file manager does.
         QFile stamped(to);
@@ -66,7 +67,7 @@ bool transferFile(const QString &from, const QString &to, bool move)
     }
     if (move)
         QFile::remove(from);
-    return true;
+    return {};
 }
 
 void CopyRun::one(const QString &from, const QString &to)
@@ -76,7 +77,7 @@ void CopyRun::one(const QString &from, const QString &to)
     const QString key = QFileInfo(to).absoluteFilePath();
     if (m_move && m_written.contains(key))
         return;
-    if (transferFile(from, to, m_move)) {
+    if (transferFile(from, to, m_move).ok()) {
         ++m_count;
         m_written.insert(key);
     }

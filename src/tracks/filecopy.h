@@ -4,6 +4,7 @@
 // renamed over it only once complete, so a failed copy leaves no partial file
 // and an existing target stays as it was; a move deletes its source only after
 // the copy has been checked.
+#include "platform/result.h"
 #include "tracks/trackrecord.h"
 
 #include <QSet>
@@ -30,11 +31,12 @@ struct Kinds {
     bool lyricsInFindFolder = true;
 };
 
-// Copies `from` to `to`, replacing `to`. False when the source is not a
+// Copies `from` to `to`, replacing `to`. Fails when the source is not a
 // regular file, is the target itself, or the copy could not be completed and
-// checked; `to` is then untouched. With `move` the source is deleted after a
-// good copy (a source that cannot be deleted is left; the copy still counts).
-bool transferFile(const QString &from, const QString &to, bool move);
+// checked; `to` is then untouched, and the message is the file at fault or
+// the system's words. With `move` the source is deleted after a good copy (a
+// source that cannot be deleted is left; the copy still counts).
+[[nodiscard]] Result<> transferFile(const QString &from, const QString &to, bool move);
 
 // One operation over many tracks. While moving, a target this operation has
 // already written is never overwritten: its later source would otherwise

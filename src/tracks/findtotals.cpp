@@ -1,13 +1,12 @@
 #include "tracks/findtotals.h"
 
+#include "config/settingsstore.h"
+
 #include <cmath>
 
 namespace findtotals {
 
 namespace {
-
-const QString kFindSection = QStringLiteral("Find");
-QString historyKey(int i) { return QStringLiteral("History%1").arg(i); }
 
 struct BoxInfo {
     const char *caption;
@@ -164,7 +163,7 @@ QStringList loadFindHistory(const ProfileFile &settings)
 {
     QStringList history;
     for (int i = 0; i < kHistorySize; ++i) {
-        const QString text = settings.readString(kFindSection, historyKey(i), QString());
+        const QString text = settings.readString(settingskeys::kFind, settingskeys::historyKey(i), QString());
         if (!text.isEmpty())
             history.append(text);
     }
@@ -180,13 +179,15 @@ QStringList addToFindHistory(QStringList history, const QString &text)
     return history;
 }
 
-std::optional<ProfileError> saveFindHistory(ProfileFile &settings, const QStringList &history)
+ProfileWrite saveFindHistory(ProfileFile &settings, const QStringList &history)
 {
     for (int i = 0; i < kHistorySize; ++i) {
-        if (auto error = settings.writeString(kFindSection, historyKey(i), i < history.size() ? history[i] : QString()))
-            return error;
+        ProfileWrite written = settings.writeString(settingskeys::kFind, settingskeys::historyKey(i),
+                                                i < history.size() ? history[i] : QString());
+        if (!written.ok())
+            return written;
     }
-    return std::nullopt;
+    return {};
 }
 
 qint64 parsePlayTime(const QString &text)

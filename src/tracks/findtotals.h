@@ -47,8 +47,9 @@ QStringList loadFindHistory(const ProfileFile &settings);
 // `text` moved (or added) to the end, equal texts compared without regard to
 // case removed, the oldest dropped beyond ten.
 QStringList addToFindHistory(QStringList history, const QString &text);
-// Writes all ten keys (unused ones empty) so no stale entry survives.
-std::optional<ProfileError> saveFindHistory(ProfileFile &settings, const QStringList &history);
+// Writes all ten keys (unused ones empty) so no stale entry survives; stops
+// at the first failed write.
+[[nodiscard]] ProfileWrite saveFindHistory(ProfileFile &settings, const QStringList &history);
 
 // ---- Totals ----
 

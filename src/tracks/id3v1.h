@@ -1,6 +1,8 @@
 #pragma once
 // ID3v1 tags: the 128 bytes at the end of an MP3 file. Texts are CP932 on
 // disk and QString inside the program; widths count CP932 bytes.
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -14,28 +16,8 @@ inline constexpr int kYearWidth = 4;
 inline constexpr int kUntaggedTitleBytes = 31; // the title buffer of an untagged file
 inline constexpr int kNoGenre = 255;
 
-// A value or the reason there is none (a message naming the file).
-template <typename T>
-class Result {
-public:
-    Result(T value) : m_value(std::move(value)) {}
-    static Result failure(QString message)
-    {
-        Result r;
-        r.m_error = std::move(message);
-        return r;
-    }
-    bool ok() const { return m_value.has_value(); }
-    explicit operator bool() const { return ok(); }
-    const T &value() const { return *m_value; }
-    const T *operator->() const { return &*m_value; }
-    const QString &error() const { return m_error; }
-
-private:
-    Result() = default;
-    std::optional<T> m_value;
-    QString m_error;
-};
+// transitional: the main window still spells the result type id3v1::Result.
+using ::Result; // transitional
 
 struct TagFields {
     QString title;

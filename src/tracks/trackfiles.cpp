@@ -81,7 +81,7 @@ void scanFolder(const QString &folder, const QString &mask, const GenreTable &ge
         if (entry.isDir())
             scanFolder(path, mask, genres, visited, rows);
         else if (qualifiesAsTrack(path) && entry.isFile()) {
-            if (const id3v1::Result<id3v1::FileTag> file = id3v1::readRegularFile(path))
+            if (const Result<id3v1::FileTag> file = id3v1::readRegularFile(path))
                 rows.push_back(makeRecord(path, file.value(), genres));
         }
     }
@@ -116,7 +116,7 @@ std::optional<TrackRecord> AddTrackFile(const QString &path, const GenreTable &g
     if (!qualifiesAsTrack(path))
         return std::nullopt;
     // A file that vanished or cannot be read is left out rather than shown with made-up values.
-    const id3v1::Result<id3v1::FileTag> file = id3v1::readFile(path);
+    const Result<id3v1::FileTag> file = id3v1::readFile(path);
     if (!file)
         return std::nullopt;
     return makeRecord(path, file.value(), genres);

@@ -670,7 +670,7 @@ private slots:
 
         const QString tool = m_dir.filePath(QStringLiteral("tools/") + key + QStringLiteral("/tool"));
         QDir().mkpath(QFileInfo(tool).path());
-        QVERIFY(!m_settings->profile().writeString(QStringLiteral("Setting"), key, tool));
+        QVERIFY(m_settings->profile().writeString(QStringLiteral("Setting"), key, tool).ok());
         run();
         const QString playlist = QFileInfo(tool).path() + QStringLiteral("/~Tunov~.m3u");
         // UTF-8, as the tool's system names files: in CP932 "ﾃｽ" would pass for "ý".

@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(w.thirteen[2], 75);
 
         // Once the file exists the registry is ignored.
-        QVERIFY(!store.saveLastIndex(QStringLiteral("/lib/index.ini")));
+        QVERIFY(store.storeLastIndex(QStringLiteral("/lib/index.ini")).ok());
         // The album load that follows restores the fonts again: the imported
         // name is still the one in use.
         ListLook five2, thirteen2;
@@ -195,7 +195,7 @@ private slots:
     {
         const LegacyRegistry registry{QByteArrayView(kRegistry)};
         SettingsStore store(ini(), &registry, QStringLiteral("/p/"));
-        QVERIFY(!store.saveLegacyImport());
+        QVERIFY(store.storeLegacyImport().ok());
         const QByteArray written = readFile(ini());
         QCOMPARE(written, QByteArray("[Setting]\r\nWinamp=C:\\Program Files\\Winamp\\winamp.exe\r\n"
                                      "SCMPXCheck=1\r\nDrawInterval=3\r\n"
@@ -203,7 +203,7 @@ private slots:
                                      "[Column]\r\nTitle=200\r\nAlbum=75\r\n"
                                      "[Window]\r\nLeft=100\r\nWidth=800\r\n"
                                      "[Font]\r\nName=An Extremely Long Font Family N\r\nSize=11\r\n"));
-        QVERIFY(!store.saveLegacyImport()); // once the file exists, nothing more
+        QVERIFY(store.storeLegacyImport().ok()); // once the file exists, nothing more
         QCOMPARE(readFile(ini()), written);
 
         // The next start reads the same from the file alone.
@@ -214,6 +214,75 @@ private slots:
         QVERIFY(s.usesScmpx());
         QCOMPARE(s.drawInterval, 3);
         QCOMPARE(s.volB, 7);
+    }
+
+    void everyImportedValueReadsBackFromTheFile()
+    {
+        // Every value the old versions kept, none at its default: the import
+        // at the first start and the file at the next must agree on each.
+        QByteArray reg = QByteArrayLiteral(
+            "WINE REGISTRY Version 2\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\Setting] 1600000000\n"
+            "\"Winamp\"=\"w.exe\"\n\"SCMPX\"=\"s.exe\"\n\"J2\"=\"j2.exe\"\n"
+            "\"WinampCheck\"=dword:00000000\n\"SCMPXCheck\"=dword:00000001\n"
+            "\"RunNormal\"=dword:00000000\n\"RunMinimize\"=dword:00000000\n\"RunHide\"=dword:00000001\n"
+            "\"PlayerQuitYes\"=dword:00000000\n\"PlayerQuitNo\"=dword:00000000\n\"PlayerQuitAsk\"=dword:00000001\n"
+            "\"PlayTime\"=dword:00000000\n\"DrawInterval\"=dword:00000004\n\"ShowSelection\"=dword:00000001\n"
+            "\"AutoSelect\"=dword:00000001\n\"Size2Time\"=dword:00000000\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\Volume] 1600000000\n"
+            "\"VolumeA\"=dword:00000003\n\"VolumeB\"=dword:00000002\n\"VolumeC\"=dword:00000001\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\ClassName] 1600000000\n\"Winamp\"=\"WA\"\n\"SCMPX\"=\"SC\"\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\Window] 1600000000\n"
+            "\"Top\"=dword:0000000a\n\"Left\"=dword:0000000b\n\"Width\"=dword:0000000c\n\"Height\"=dword:0000000d\n\n"
+            "[Software\\\\Ravlen\\\\Tunoia\\\\Font] 1600000000\n"
+            "\"Name\"=\"Mono\"\n\"Size\"=dword:0000000e\n\"Color\"=dword:00000005\n\"BackColor\"=dword:00000006\n\n"
+            "[Software\\\\Ravlen\\\\Tunovia\\\\Column] 1600000000\n");
+        for (int i = 0; i < kTrackFieldCount; ++i)
+            reg += QByteArray("\"") + kTrackFieldNames[i] + "\"=dword:000000" + QByteArray::number(0x20 + i, 16) + "\n";
+        const LegacyRegistry registry{QByteArrayView(reg)};
+
+        auto check = [](SettingsStore &store) {
+            DialogSettings s;
+            store.loadSettings(s);
+            QCOMPARE(s.winamp, QStringLiteral("w.exe"));
+            QCOMPARE(s.scmpx, QStringLiteral("s.exe"));
+            QCOMPARE(s.j2, QStringLiteral("j2.exe"));
+            QCOMPARE(s.player.checked, 1);
+            QCOMPARE(s.startMode.checked, 2);
+            QCOMPARE(s.quitPolicy.checked, 2);
+            QCOMPARE(s.playTime, false);
+            QCOMPARE(s.drawInterval, 4);
+            QCOMPARE(s.showSelection, true);
+            QCOMPARE(s.autoSelect, true);
+            QCOMPARE(s.size2Time, false);
+            QCOMPARE(s.volA, 3);
+            QCOMPARE(s.volB, 2);
+            QCOMPARE(s.volC, 1);
+            ClassNames names;
+            store.restoreClassNames(names);
+            QCOMPARE(names.winamp, QStringLiteral("WA"));
+            QCOMPARE(names.scmpx, QStringLiteral("SC"));
+            WindowBounds b;
+            store.restoreWindowBounds(b);
+            QCOMPARE(b, (WindowBounds{10, 11, 12, 13}));
+            ListLook five, thirteen;
+            store.restoreFonts(five, thirteen);
+            QCOMPARE(thirteen.fontName, QStringLiteral("Mono"));
+            QCOMPARE(thirteen.fontSize, 14);
+            QCOMPARE(thirteen.color, 5);
+            QCOMPARE(thirteen.backColor, 6);
+            ColumnWidths w;
+            store.restoreColumns(false, w);
+            for (int i = 0; i < kTrackFieldCount; ++i)
+                QCOMPARE(w.thirteen[i], 0x20 + i);
+        };
+        SettingsStore first(ini(), &registry, QStringLiteral("/p/"));
+        check(first);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(first.storeLegacyImport().ok());
+        SettingsStore next(ini(), nullptr, QStringLiteral("/p/"));
+        check(next);
     }
 
     void columnRestoreBringsHiddenColumnsBackAtDefaultWidth()
@@ -239,7 +308,7 @@ private slots:
         ColumnWidths w;
         w.five = {11, 22, 33, 44, 55};
         DialogSettings s;
-        QVERIFY(!store.saveColumnWidths(true, w, s));
+        QVERIFY(store.storeColumnWidths(true, w, s).ok());
         ColumnWidths back;
         store.restoreColumns(false, back);
         QCOMPARE(back.thirteen[0], 11);
@@ -258,7 +327,7 @@ private slots:
         s.columnShown[2] = false;
         ColumnWidths w;
         w.thirteen[2] = 0;
-        QVERIFY(!store.saveColumnWidths(false, w, s));
+        QVERIFY(store.storeColumnWidths(false, w, s).ok());
         QVERIFY(readFile(ini()).contains("Album=90\r\n"));
     }
 
@@ -278,7 +347,7 @@ private slots:
         s.columnShown[5] = false;
         s.groupCurrent = false;
         s.groupLast = true;
-        QVERIFY(!store.storeAll(s));
+        QVERIFY(store.storeAll(s).ok());
         DialogSettings back;
         store.loadSettings(back);
         QCOMPARE(back.winamp, s.winamp);
@@ -304,7 +373,7 @@ private slots:
         DialogSettings s;
         store.loadSettings(s);
         QCOMPARE(s.volA, 10); // "0x" is not a number
-        QVERIFY(!store.saveMainVolume(4));
+        QVERIFY(store.storeMainVolume(4).ok());
         const QByteArray after = readFile(ini());
         QVERIFY(after.startsWith(garbage));
         QCOMPARE(store.restoreMainVolume(), 4);
@@ -323,9 +392,9 @@ private slots:
         const QString blocked = m_dir.filePath(QStringLiteral("file-not-folder"));
         writeFile(blocked, "x");
         SettingsStore store(blocked + QStringLiteral("/Tunov.ini"), nullptr, QStringLiteral("/p/"));
-        const StoreResult r = store.saveWindowBounds({1, 2, 3, 4});
-        QVERIFY(r.has_value());
-        QVERIFY(!r->message.isEmpty());
+        const ProfileWrite r = store.storeWindowBounds({1, 2, 3, 4});
+        QVERIFY(!r.ok());
+        QVERIFY(!r.error().message.isEmpty());
     }
 };
 

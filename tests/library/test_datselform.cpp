@@ -1,5 +1,6 @@
 #include "library/ui/datselform.h"
 #include "support/mainwindowfixture.h"
+#include "config/settingsstore.h"
 #include "platform/profile.h"
 #include "support/scriptedprompts.h"
 
@@ -26,6 +27,7 @@ private:
         QTemporaryDir dir;
         QString index;
         ProfileFile profile{QString()};
+        std::unique_ptr<SettingsStore> store; // over the same file as `profile`
         ScriptedPrompts prompts;
         QList<QStringList> launched;
         bool editorStarts = true;
@@ -35,11 +37,12 @@ private:
         {
             index = dir.filePath(QStringLiteral("index.ini"));
             profile = ProfileFile(dir.filePath(QStringLiteral("Tunov.ini")));
+            store = std::make_unique<SettingsStore>(profile.path(), nullptr, QString());
             QFile f(index);
             f.open(QIODevice::WriteOnly);
             f.write(content);
             f.close();
-            form = std::make_unique<TDataSelectF>(prompts, profile, [this](const QString &editor, const QString &file) {
+            form = std::make_unique<TDataSelectF>(prompts, *store, [this](const QString &editor, const QString &file) {
                 launched.append(QStringList{editor, file});
                 return editorStarts;
             });
@@ -236,7 +239,7 @@ private slots:
         QCOMPARE(fx.prompts.asked()[0].text, u("テキストエディタのパスが設定されていません。"));
         QCOMPARE(fx.prompts.asked()[0].icon, Prompts::Icon::Error);
         QVERIFY(fx.launched.isEmpty());
-        fx.profile.writeString(u("Setting"), u("TextEditor"), u("/usr/bin/editor"));
+        QVERIFY(fx.profile.writeString(u("Setting"), u("TextEditor"), u("/usr/bin/editor")).ok());
         fx.trigger("EditMnu");
         QCOMPARE(fx.launched, QList<QStringList>{(QStringList{u("/usr/bin/editor"), fx.index})});
         QCOMPARE(fx.prompts.asked().size(), 1);
@@ -262,7 +265,7 @@ private slots:
         fx.trigger("BackColorMnu");
         QCOMPARE(fx.profile.readInt(u("DataSelectWindow"), u("BackColor"), 0), 0x563412);
 
-        TDataSelectF again(fx.prompts, fx.profile, {});
+        TDataSelectF again(fx.prompts, *fx.store, {});
         QVERIFY(again.albumList()->font().bold());
         QVERIFY(!again.albumList()->font().italic());
         QCOMPARE(again.albumList()->font().pointSize(), 14);
@@ -297,7 +300,7 @@ private slots:
         const QPoint where = fx.form->pos();
         const QSize size = fx.form->size();
         fx.form->done(QDialog::Rejected);
-        TDataSelectF again(fx.prompts, fx.profile, {});
+        TDataSelectF again(fx.prompts, *fx.store, {});
         again.show();
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QCOMPARE(again.pos(), where);
@@ -321,11 +324,11 @@ private slots:
     void storedForAScreenThatIsGone()
     {
         Fixture fx(sample());
-        fx.profile.writeInt(u("DataSelectWindow"), u("Left"), 4000);
-        fx.profile.writeInt(u("DataSelectWindow"), u("Top"), 3000);
-        fx.profile.writeInt(u("DataSelectWindow"), u("Width"), 400);
-        fx.profile.writeInt(u("DataSelectWindow"), u("Height"), 350);
-        TDataSelectF again(fx.prompts, fx.profile, {});
+        QVERIFY(fx.profile.writeInt(u("DataSelectWindow"), u("Left"), 4000).ok());
+        QVERIFY(fx.profile.writeInt(u("DataSelectWindow"), u("Top"), 3000).ok());
+        QVERIFY(fx.profile.writeInt(u("DataSelectWindow"), u("Width"), 400).ok());
+        QVERIFY(fx.profile.writeInt(u("DataSelectWindow"), u("Height"), 350).ok());
+        TDataSelectF again(fx.prompts, *fx.store, {});
         again.show();
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(again.frameGeometry()));
@@ -388,11 +391,11 @@ private slots:
         }
         if (folderHeight > 0) {
             // Closed before it was ever shown: the stored boundary is kept.
-            TDataSelectF unseen(fx.prompts, fx.profile, {});
+            TDataSelectF unseen(fx.prompts, *fx.store, {});
             unseen.done(QDialog::Rejected);
             QCOMPARE(fx.profile.readInt(u("DataSelectWindow"), u("FolderHeight"), -1), folderHeight);
         }
-        TDataSelectF again(fx.prompts, fx.profile, {});
+        TDataSelectF again(fx.prompts, *fx.store, {});
         again.show();
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QVERIFY(again.splitter()->sizes().value(1) >= 50);
@@ -462,6 +465,23 @@ private slots:
             QVERIFY2(p->asked()[1].text.startsWith(u("インデックスファイルを作成できませんでした。\n") + bad + u("\n")),
                      qPrintable(p->asked()[1].text));
         }
+    }
+
+    // A folder where the settings file should be fails every write alike:
+    // the dialog says so once, not at every close nor once per key.
+    void failedSettingsWritesAreToldOnce()
+    {
+        Fixture fx(sample());
+        const QString bad = fx.dir.filePath(u("bad.ini"));
+        QVERIFY(QDir().mkpath(bad));
+        SettingsStore store(bad, nullptr, QString());
+        for (int i = 0; i < 2; ++i) {
+            TDataSelectF dialog(fx.prompts, store, {});
+            dialog.reject();
+        }
+        QCOMPARE(fx.prompts.asked().size(), 1);
+        QVERIFY(fx.prompts.asked()[0].text.startsWith(u("設定ファイルに書き込めませんでした。\n") + bad + u'\n'));
+        QCOMPARE(fx.prompts.asked()[0].icon, Prompts::Icon::Error);
     }
 
     void okReturnsSelection()

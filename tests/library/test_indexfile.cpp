@@ -215,14 +215,14 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u("index.ini"));
-        QVERIFY(!indexfile::writeFile(path, indexfile::newFileContent()));
+        QVERIFY(indexfile::saveFile(path, indexfile::newFileContent()).ok());
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray(";Tunovia  Index File\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u("index.ini")});
-        QVERIFY(indexfile::writeFile(dir.filePath(u("no/such/folder.ini")), "x").has_value());
-        QVERIFY(indexfile::readFile(dir.path()).error.has_value());
-        QCOMPARE(indexfile::readFile(path).tree.folders.size(), size_t(1));
+        QVERIFY(!indexfile::saveFile(dir.filePath(u("no/such/folder.ini")), "x").ok());
+        QVERIFY(!indexfile::readFile(dir.path()).ok());
+        QCOMPARE(indexfile::readFile(path).value().folders.size(), size_t(1));
     }
 };
 

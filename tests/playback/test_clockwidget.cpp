@@ -371,7 +371,7 @@ private slots:
     void lyricsOnOffCommand()
     {
         TTunoviaF &w = makeWindow(Builtin);
-        m_settings->profile().writeInt(QStringLiteral("Setting"), QStringLiteral("DrawInterval"), 4);
+        QVERIFY(m_settings->profile().writeInt(QStringLiteral("Setting"), QStringLiteral("DrawInterval"), 4).ok());
         QCOMPARE(w.lyricsTag(), 1);
         QVERIFY(w.lyricsForm()->isVisible());
 

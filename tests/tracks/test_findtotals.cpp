@@ -145,13 +145,13 @@ void TestFindTotals::historyStored()
 {
     QTemporaryDir dir;
     ProfileFile ini(dir.filePath(QStringLiteral("Tunov.ini")));
-    QVERIFY(!ini.writeString(QStringLiteral("Find"), QStringLiteral("History0"), QStringLiteral("a")));
-    QVERIFY(!ini.writeString(QStringLiteral("Find"), QStringLiteral("History1"), QString()));
-    QVERIFY(!ini.writeString(QStringLiteral("Find"), QStringLiteral("History2"), QStringLiteral("b")));
-    QVERIFY(!ini.writeString(QStringLiteral("Find"), QStringLiteral("History9"), QStringLiteral("z")));
+    QVERIFY(ini.writeString(QStringLiteral("Find"), QStringLiteral("History0"), QStringLiteral("a")).ok());
+    QVERIFY(ini.writeString(QStringLiteral("Find"), QStringLiteral("History1"), QString()).ok());
+    QVERIFY(ini.writeString(QStringLiteral("Find"), QStringLiteral("History2"), QStringLiteral("b")).ok());
+    QVERIFY(ini.writeString(QStringLiteral("Find"), QStringLiteral("History9"), QStringLiteral("z")).ok());
     QCOMPARE(loadFindHistory(ini), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("z")}));
 
-    QVERIFY(!saveFindHistory(ini, addToFindHistory(loadFindHistory(ini), QStringLiteral("A"))));
+    QVERIFY(saveFindHistory(ini, addToFindHistory(loadFindHistory(ini), QStringLiteral("A"))).ok());
     QCOMPARE(ini.readString(QStringLiteral("Find"), QStringLiteral("History0"), QString()), QStringLiteral("b"));
     QCOMPARE(ini.readString(QStringLiteral("Find"), QStringLiteral("History2"), QString()), QStringLiteral("A"));
     // The old tenth entry does not come back as a duplicate.

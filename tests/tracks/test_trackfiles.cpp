@@ -337,7 +337,7 @@ void TestTrackFiles::albumFileWrittenAndReadBack()
     QVERIFY(albumwriter::rowsToWrite(rows, {false, false, false}, true).empty());
 
     const QString mdt = folder + QStringLiteral("/out.mdt");
-    QVERIFY(!albumwriter::writeAlbumFile(mdt, rows));
+    QVERIFY(albumwriter::saveAlbumFile(mdt, rows).ok());
     QFile f(mdt);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -349,12 +349,11 @@ void TestTrackFiles::albumFileWrittenAndReadBack()
         QCOMPARE(back[i].fields, rows[i].fields);
 
     // Nothing selected: an empty album file.
-    QVERIFY(!albumwriter::writeAlbumFile(mdt, albumwriter::rowsToWrite(rows, {}, true)));
+    QVERIFY(albumwriter::saveAlbumFile(mdt, albumwriter::rowsToWrite(rows, {}, true)).ok());
     QCOMPARE(QFileInfo(mdt).size(), qint64(0));
 
-    const std::optional<QString> error =
-        albumwriter::writeAlbumFile(folder + QStringLiteral("/no/such/dir/x.mdt"), rows);
-    QVERIFY(error && error->contains(QStringLiteral("x.mdt")));
+    const Result<> error = albumwriter::saveAlbumFile(folder + QStringLiteral("/no/such/dir/x.mdt"), rows);
+    QVERIFY(!error.ok() && error.error().contains(QStringLiteral("x.mdt")));
 }
 
 QTEST_GUILESS_MAIN(TestTrackFiles)

@@ -203,12 +203,12 @@ private slots:
     void failedCopyKeepsSourceAndExistingTarget()
     {
         writeFile(path("src/a.mp3"), "new");
-        QVERIFY(!filecopy::transferFile(path("src/a.mp3"), path("missing/a.mp3"), true));
+        QVERIFY(!filecopy::transferFile(path("src/a.mp3"), path("missing/a.mp3"), true).ok());
         QCOMPARE(readFile(path("src/a.mp3")), QByteArray("new"));
-        QVERIFY(!filecopy::transferFile(path("src/none.mp3"), path("src/copy.mp3"), false));
+        QVERIFY(!filecopy::transferFile(path("src/none.mp3"), path("src/copy.mp3"), false).ok());
         QVERIFY(!QFile::exists(path("src/copy.mp3")));
         // Moving a file onto itself must not delete it.
-        QVERIFY(!filecopy::transferFile(path("src/a.mp3"), path("src/../src/a.mp3"), true));
+        QVERIFY(!filecopy::transferFile(path("src/a.mp3"), path("src/../src/a.mp3"), true).ok());
         QCOMPARE(readFile(path("src/a.mp3")), QByteArray("new"));
     }
 
@@ -216,7 +216,7 @@ private slots:
     {
         writeFile(path("src/a.mp3"), "fresh bytes");
         writeFile(path("out/a.mp3"), "old");
-        QVERIFY(filecopy::transferFile(path("src/a.mp3"), path("out/a.mp3"), false));
+        QVERIFY(filecopy::transferFile(path("src/a.mp3"), path("out/a.mp3"), false).ok());
         QCOMPARE(readFile(path("out/a.mp3")), QByteArray("fresh bytes"));
         QCOMPARE(QFileInfo(path("out/a.mp3")).lastModified(), QFileInfo(path("src/a.mp3")).lastModified());
     }
@@ -350,8 +350,8 @@ private slots:
     void findDialogKeepsItsHistory()
     {
         ProfileFile settings(path("Tunov.ini"));
-        QVERIFY(!settings.writeString(QStringLiteral("Find"), QStringLiteral("History0"), QStringLiteral("abc")));
-        QVERIFY(!settings.writeString(QStringLiteral("Find"), QStringLiteral("History1"), QStringLiteral("def")));
+        QVERIFY(settings.writeString(QStringLiteral("Find"), QStringLiteral("History0"), QStringLiteral("abc")).ok());
+        QVERIFY(settings.writeString(QStringLiteral("Find"), QStringLiteral("History1"), QStringLiteral("def")).ok());
         {
             TFindF dialog(settings, false);
             QCOMPARE(dialog.windowTitle(), U("検索"));
@@ -360,7 +360,7 @@ private slots:
             dialog.FindTextBox->setEditText(QStringLiteral("ABC"));
             dialog.OkBtnClick();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QVERIFY(!dialog.saveError());
+            QVERIFY(dialog.saveResult().ok());
             QCOMPARE(dialog.findText(), QStringLiteral("ABC"));
         }
         QCOMPARE(settings.readString(QStringLiteral("Find"), QStringLiteral("History0"), {}), QStringLiteral("def"));

@@ -1,5 +1,6 @@
 #include "library/ui/datselform.h"
 
+#include "config/settingsstore.h"
 #include "config/wincolor.h"
 #include "controls/ui/screenfit.h"
 #include "platform/paths.h"
@@ -24,21 +25,9 @@
 #include <QVBoxLayout>
 #include <utility>
 
-namespace {
+using namespace settingskeys;
 
-const QString kSection = QStringLiteral("DataSelectWindow");
-const QString kTop = QStringLiteral("Top");
-const QString kLeft = QStringLiteral("Left");
-const QString kWidth = QStringLiteral("Width");
-const QString kHeight = QStringLiteral("Height");
-const QString kFolderHeight = QStringLiteral("FolderHeight");
-const QString kFontName = QStringLiteral("FontName");
-const QString kFontSize = QStringLiteral("FontSize");
-const QString kFontColor = QStringLiteral("FontColor");
-const QString kBackColor = QStringLiteral("BackColor");
-// One pair of style keys, used for reading and for writing.
-const QString kFontBold = QStringLiteral("FontBold");
-const QString kFontItalic = QStringLiteral("FontItalic");
+namespace {
 
 constexpr int kDefaultWidth = 268;
 constexpr int kDefaultHeight = 303;
@@ -46,13 +35,46 @@ constexpr int kDefaultFolderHeight = 106;
 constexpr int kMinAlbumPane = 50;
 constexpr int kFolderRole = Qt::UserRole + 1;
 
+// The first failure of several writes that are all tried.
+class Writes {
+public:
+    void operator<<(ProfileWrite written)
+    {
+        if (m_first.ok())
+            m_first = std::move(written);
+    }
+    const ProfileWrite &first() const { return m_first; }
+
+private:
+    ProfileWrite m_first;
+};
+
 } // namespace
+
+TDataSelectF::TDataSelectF(Prompts &prompts, SettingsStore &settings, Launch launch, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_prompts(prompts),
+      m_store(settings),
+      m_profile(settings.profile()),
+      m_launch(std::move(launch))
+{
+    setUp();
+}
 
 TDataSelectF::TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_prompts(prompts),
-      m_profile(profile),
+      m_ownStore(std::make_unique<SettingsStore>(profile.path(), nullptr, QString())),
+      m_store(*m_ownStore),
+      m_profile(m_store.profile()),
       m_launch(std::move(launch))
+{
+    setUp();
+}
+
+TDataSelectF::~TDataSelectF() = default;
+
+void TDataSelectF::setUp()
 {
     setObjectName(QStringLiteral("DataSelectF"));
     setWindowTitle(QStringLiteral("アルバム選択"));
@@ -156,11 +178,11 @@ void TDataSelectF::buildMenu()
 
 void TDataSelectF::restoreLook()
 {
-    const int width = m_profile.readInt(kSection, kWidth, kDefaultWidth);
-    const int height = m_profile.readInt(kSection, kHeight, kDefaultHeight);
+    const int width = m_profile.readInt(kDataSelectWindow, key::Width, kDefaultWidth);
+    const int height = m_profile.readInt(kDataSelectWindow, key::Height, kDefaultHeight);
     resize(std::max(width, 100), std::max(height, 100));
-    if (m_profile.value(kSection, kTop) && m_profile.value(kSection, kLeft))
-        m_storedPos = QPoint(m_profile.readInt(kSection, kLeft, 0), m_profile.readInt(kSection, kTop, 0));
+    if (m_profile.value(kDataSelectWindow, key::Top) && m_profile.value(kDataSelectWindow, key::Left))
+        m_storedPos = QPoint(m_profile.readInt(kDataSelectWindow, key::Left, 0), m_profile.readInt(kDataSelectWindow, key::Top, 0));
     // Placed for good once shown; moved now so that it does not open over
     // the main window meanwhile.
     m_placePending = true;
@@ -170,23 +192,23 @@ void TDataSelectF::restoreLook()
         move(screen->availableGeometry().center() - QPoint(width / 2, height / 2));
     // The splitter shares out its height only once laid out, so the boundary
     // is placed when the dialog is first shown.
-    m_storedFolderHeight = std::max(m_profile.readInt(kSection, kFolderHeight, kDefaultFolderHeight), 0);
+    m_storedFolderHeight = std::max(m_profile.readInt(kDataSelectWindow, key::FolderHeight, kDefaultFolderHeight), 0);
     m_splitter->setSizes({*m_storedFolderHeight, std::max(height - *m_storedFolderHeight, kMinAlbumPane)});
 
-    QFont font(m_profile.readString(kSection, kFontName, QStringLiteral("ＭＳ Ｐゴシック")));
-    if (const int size = m_profile.readInt(kSection, kFontSize, 0); size > 0)
+    QFont font(m_profile.readString(kDataSelectWindow, key::FontName, QStringLiteral("ＭＳ Ｐゴシック")));
+    if (const int size = m_profile.readInt(kDataSelectWindow, key::FontSize, 0); size > 0)
         font.setPointSize(size);
     else
         font.setPixelSize(12);
-    font.setBold(m_profile.readFlag(kSection, kFontBold, false));
-    font.setItalic(m_profile.readFlag(kSection, kFontItalic, false));
+    font.setBold(m_profile.readFlag(kDataSelectWindow, key::FontBold, false));
+    font.setItalic(m_profile.readFlag(kDataSelectWindow, key::FontItalic, false));
     m_list->setFont(font);
     m_folderTree->setFont(font);
 
     const QColor window = palette().color(QPalette::Base);
     const QColor text = palette().color(QPalette::Text);
-    applyColors(wincolor::toColor(m_profile.readInt(kSection, kFontColor, wincolor::kWindowText), window, text),
-                wincolor::toColor(m_profile.readInt(kSection, kBackColor, wincolor::kWindow), window, text));
+    applyColors(wincolor::toColor(m_profile.readInt(kDataSelectWindow, key::FontColor, wincolor::kWindowText), window, text),
+                wincolor::toColor(m_profile.readInt(kDataSelectWindow, key::BackColor, wincolor::kWindow), window, text));
 }
 
 void TDataSelectF::applyColors(const QColor &text, const QColor &back)
@@ -204,8 +226,8 @@ void TDataSelectF::applyColors(const QColor &text, const QColor &back)
 bool TDataSelectF::loadIndexFile(const QString &path)
 {
     m_indexPath = path;
-    const indexfile::ReadResult read = indexfile::readFile(path);
-    m_tree = read.tree;
+    const Result<indexfile::Tree> read = indexfile::readFile(path);
+    m_tree = read.ok() ? read.value() : indexfile::parseText({});
     setWindowTitle(m_tree.title.isEmpty() ? QStringLiteral("アルバム選択") : m_tree.title);
 
     m_list->clear();
@@ -229,7 +251,7 @@ bool TDataSelectF::loadIndexFile(const QString &path)
     m_folderTree->blockSignals(false);
     // The root starts chosen, so that a drop or a new folder always has a target.
     m_folderTree->setCurrentItem(items.front());
-    return !read.error;
+    return read.ok();
 }
 
 int TDataSelectF::selectedFolder() const
@@ -328,7 +350,7 @@ void TDataSelectF::SortMnuClick()
 
 void TDataSelectF::EditMnuClick()
 {
-    const QString editor = m_profile.readString(QStringLiteral("Setting"), QStringLiteral("TextEditor"), QString());
+    const QString editor = m_profile.readString(kSetting, key::TextEditor, QString());
     if (editor.isEmpty()) {
         m_prompts.error(this, QStringLiteral("テキストエディタのパスが設定されていません。"));
         return;
@@ -381,8 +403,8 @@ void TDataSelectF::NewIndexMnuClick()
                                             QStringLiteral("インデックスファイル (*.ini);;全てのファイル (*)"), QString());
     if (path.isEmpty())
         return;
-    if (const auto error = indexfile::writeFile(path, indexfile::newFileContent())) {
-        m_prompts.error(this, QStringLiteral("インデックスファイルを作成できませんでした。\n") + path + QLatin1Char('\n') + *error);
+    if (const Result<> saved = indexfile::saveFile(path, indexfile::newFileContent()); !saved.ok()) {
+        m_prompts.error(this, QStringLiteral("インデックスファイルを作成できませんでした。\n") + path + QLatin1Char('\n') + saved.error());
         return;
     }
     m_indexPath = path;
@@ -400,8 +422,8 @@ bool TDataSelectF::insertIntoIndex(const QStringList &lines)
     const QByteArray changed = indexfile::insertLines(bytes, selectedFolder(), lines);
     if (changed == bytes)
         return true;
-    if (const auto error = indexfile::writeFile(m_indexPath, changed)) {
-        m_prompts.error(this, QStringLiteral("インデックスファイルに書き込めませんでした。\n") + m_indexPath + QLatin1Char('\n') + *error);
+    if (const Result<> saved = indexfile::saveFile(m_indexPath, changed); !saved.ok()) {
+        m_prompts.error(this, QStringLiteral("インデックスファイルに書き込めませんでした。\n") + m_indexPath + QLatin1Char('\n') + saved.error());
         return false;
     }
     return true;
@@ -459,10 +481,18 @@ void TDataSelectF::FontMnuClick()
     chosen.setItalic(font->italic());
     m_list->setFont(chosen);
     m_folderTree->setFont(chosen);
-    m_profile.writeString(kSection, kFontName, chosen.family());
-    m_profile.writeInt(kSection, kFontSize, chosen.pointSize() > 0 ? chosen.pointSize() : 9);
-    m_profile.writeInt(kSection, kFontBold, chosen.bold() ? 1 : 0);
-    m_profile.writeInt(kSection, kFontItalic, chosen.italic() ? 1 : 0);
+    Writes writes;
+    writes << m_profile.writeString(kDataSelectWindow, key::FontName, chosen.family());
+    writes << m_profile.writeInt(kDataSelectWindow, key::FontSize, chosen.pointSize() > 0 ? chosen.pointSize() : 9);
+    writes << m_profile.writeInt(kDataSelectWindow, key::FontBold, chosen.bold() ? 1 : 0);
+    writes << m_profile.writeInt(kDataSelectWindow, key::FontItalic, chosen.italic() ? 1 : 0);
+    reportWrite(writes.first());
+}
+
+void TDataSelectF::reportWrite(const ProfileWrite &written)
+{
+    if (const auto text = m_store.failureToReport(written))
+        m_prompts.exception(this, *text);
 }
 
 void TDataSelectF::FontColorMnuClick()
@@ -471,7 +501,7 @@ void TDataSelectF::FontColorMnuClick()
     if (!color)
         return;
     applyColors(*color, m_backColor);
-    m_profile.writeInt(kSection, kFontColor, wincolor::fromColor(*color));
+    reportWrite(m_profile.writeInt(kDataSelectWindow, key::FontColor, wincolor::fromColor(*color)));
 }
 
 void TDataSelectF::BackColorMnuClick()
@@ -480,7 +510,7 @@ void TDataSelectF::BackColorMnuClick()
     if (!color)
         return;
     applyColors(m_textColor, *color);
-    m_profile.writeInt(kSection, kBackColor, wincolor::fromColor(*color));
+    reportWrite(m_profile.writeInt(kDataSelectWindow, key::BackColor, wincolor::fromColor(*color)));
 }
 
 std::vector<indexfile::Entry> TDataSelectF::selectedAlbums() const
@@ -501,14 +531,16 @@ void TDataSelectF::done(int result)
 {
     // Position as move() takes it (the frame's corner), size as resize() takes
     // it (the client area), so that the dialog reopens exactly where it was.
-    m_profile.writeInt(kSection, kTop, pos().y());
-    m_profile.writeInt(kSection, kLeft, pos().x());
-    m_profile.writeInt(kSection, kWidth, width());
-    m_profile.writeInt(kSection, kHeight, height());
+    Writes writes;
+    writes << m_profile.writeInt(kDataSelectWindow, key::Top, pos().y());
+    writes << m_profile.writeInt(kDataSelectWindow, key::Left, pos().x());
+    writes << m_profile.writeInt(kDataSelectWindow, key::Width, width());
+    writes << m_profile.writeInt(kDataSelectWindow, key::Height, height());
     // Never shown: the splitter was never laid out, so the stored boundary stands.
-    m_profile.writeInt(kSection, kFolderHeight,
-                       m_storedFolderHeight ? *m_storedFolderHeight
-                                            : m_splitter->sizes().value(0, kDefaultFolderHeight));
+    writes << m_profile.writeInt(kDataSelectWindow, key::FolderHeight,
+                                 m_storedFolderHeight ? *m_storedFolderHeight
+                                                      : m_splitter->sizes().value(0, kDefaultFolderHeight));
+    reportWrite(writes.first());
     QDialog::done(result);
 }
 

@@ -8,12 +8,15 @@
 #include <QDialog>
 #include <QList>
 #include <QPoint>
-#include <optional>
+#include "platform/profile.h"
+
 #include <functional>
+#include <memory>
+#include <optional>
 #include <utility>
 
 class Prompts;
-class ProfileFile;
+class SettingsStore;
 class QAction;
 class QCheckBox;
 class QListWidget;
@@ -30,7 +33,12 @@ public:
     // when it did not start.
     using Launch = std::function<bool(const QString &editor, const QString &file)>;
 
-    TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent = nullptr);
+    // The dialog keeps its place, size and look in `settings` and tells a
+    // failed write of them once (see SettingsStore::failureToReport).
+    TDataSelectF(Prompts &prompts, SettingsStore &settings, Launch launch, QWidget *parent = nullptr);
+    // transitional: for the main window, which still passes the settings file alone.
+    TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent = nullptr); // transitional
+    ~TDataSelectF() override;
     Q_DISABLE_COPY_MOVE(TDataSelectF)
 
     // Reads the index file into the tree and the folder slots; false when it
@@ -81,7 +89,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void setUp();
     void buildMenu();
+    void reportWrite(const ProfileWrite &written);
     void restoreLook();
     void showEntries(const std::vector<indexfile::Entry> &entries);
     void applyColors(const QColor &text, const QColor &back);
@@ -95,7 +105,9 @@ private:
     QTreeWidgetItem *folderItem(const FolderKey &key) const; // null when gone
 
     Prompts &m_prompts;
-    ProfileFile &m_profile;
+    std::unique_ptr<SettingsStore> m_ownStore; // transitional: made for the ProfileFile constructor
+    SettingsStore &m_store;
+    ProfileFile &m_profile; // m_store's file
     Launch m_launch;
     QString m_indexPath;
     indexfile::Tree m_tree;

@@ -85,8 +85,10 @@ void TLyricsF::loadLyrics(int index)
 
     // A folder or a missing file is simply "no lyrics".
     std::optional<lyrics::Lyrics> loaded;
-    if (QFileInfo(LyricsFile).isFile())
-        loaded = lyrics::readFile(LyricsFile);
+    if (QFileInfo(LyricsFile).isFile()) {
+        if (Result<lyrics::Lyrics> read = lyrics::readFile(LyricsFile); read.ok())
+            loaded = std::move(read).value();
+    }
     if (loaded) {
         if (m_ctx.tag == 0) {
             m_ctx.tag = 1;

@@ -201,12 +201,13 @@ bool TSettingF::ApplyBtnClick()
         m_settings.winampClass = names.winamp;
         m_settings.scmpxClass = names.scmpx;
     }
-    const StoreResult result = m_store.storeAll(m_settings, [this] {
+    const ProfileWrite result = m_store.storeAll(m_settings, [this] {
         if (m_settings.size2Time != m_settings.size2TimeLoaded)
             m_prompts.info(this, U("サイズから時間への変換は Tunovia を起動し直すと反映されます。"));
     });
-    if (result) {
-        m_prompts.exception(this, U("設定ファイルに書き込めませんでした。\n%1\n%2").arg(result->path, result->message));
+    if (!result.ok()) {
+        // Told every time: the dialog stays open for another try.
+        m_prompts.exception(this, m_store.failureText(result));
         return false;
     }
     if (m_hooks.restoreColumns)

@@ -190,7 +190,7 @@ void PlayerPage::offerPlugin(const QString &playerPath)
         return;
     // A failure (say, a folder the user may not write) passes quietly; the
     // offer comes again the next time this path is browsed.
-    plugininstall::install(paths::programFolder() + QLatin1String(plugininstall::kFileName), target);
+    static_cast<void>(plugininstall::install(paths::programFolder() + QLatin1String(plugininstall::kFileName), target));
 }
 
 // ---- 表示 ----

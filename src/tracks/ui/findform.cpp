@@ -129,7 +129,7 @@ void TFindF::OkBtnClick()
     FindTextBox->addItems(history);
     FindTextBox->setCurrentIndex(FindTextBox->count() - 1);
     FindTextBox->setEditText(text);
-    m_saveError = findtotals::saveFindHistory(m_settings, history);
+    m_saveResult = findtotals::saveFindHistory(m_settings, history);
     accept();
 }
 

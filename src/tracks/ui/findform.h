@@ -22,8 +22,13 @@ public:
     findtotals::FindBoxes boxes() const;
     // The texts in the drop-down list, oldest first.
     QStringList historyEntries() const;
-    // Set when OK could not store the history.
-    const std::optional<ProfileError> &saveError() const { return m_saveError; }
+    // How OK's store of the history went (fine until OK).
+    const ProfileWrite &saveResult() const { return m_saveResult; }
+    // transitional: the same in the older form, for the main window.
+    std::optional<ProfileError> saveError() const // transitional
+    {
+        return m_saveResult.ok() ? std::nullopt : std::optional<ProfileError>(m_saveResult.error());
+    }
 
     QComboBox *FindTextBox = nullptr;
     std::array<QCheckBox *, findtotals::kFindBoxCount> CheckBox{}; // CheckBox1-CheckBox13
@@ -44,5 +49,5 @@ protected:
 
 private:
     ProfileFile &m_settings;
-    std::optional<ProfileError> m_saveError;
+    ProfileWrite m_saveResult;
 };
