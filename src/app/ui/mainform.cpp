@@ -48,7 +48,7 @@ TTunoviaF::TTunoviaF(MainServices services, QWidget *parent)
     column->setContentsMargins(0, 2, 0, 0); // the bevel above the tool bar
     column->setSpacing(0);
     column->addWidget(m_toolBar);
-    m_lists = new TrackListViews(m_looks.widths, m_services.prompts, this, this, central);
+    m_lists = new TrackListViews(m_looks.widths, m_services.prompts, this, central);
     column->addWidget(m_lists, 1);
     setCentralWidget(central);
     m_imageButtons = m_toolBar->imageButtons();
@@ -103,6 +103,8 @@ void TTunoviaF::connectToolBarAndLists()
     connect(m_toolBar->winampButton(), &QPushButton::clicked, this, &TTunoviaF::MP3ListViewDblClick);
 
     for (QTreeView *view : {m_MP3ListView, m_MP3ListView2}) {
+        view->viewport()->installEventFilter(this);
+        view->installEventFilter(this);
         connect(view, &QTreeView::doubleClicked, this, &TTunoviaF::MP3ListViewDblClick);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view](const QPoint &pos) { m_listMenu->popup(view->viewport()->mapToGlobal(pos)); });

@@ -51,8 +51,7 @@ void hideInactiveSelection(QPalette &palette)
 
 } // namespace
 
-TrackListViews::TrackListViews(const ColumnWidths &widths, Prompts &prompts, QObject *modelOwner, QObject *filter,
-                               QWidget *parent)
+TrackListViews::TrackListViews(const ColumnWidths &widths, Prompts &prompts, QObject *modelOwner, QWidget *parent)
     : QWidget(parent), m_prompts(prompts)
 {
     auto *layout = new QVBoxLayout(this);
@@ -76,8 +75,6 @@ TrackListViews::TrackListViews(const ColumnWidths &widths, Prompts &prompts, QOb
         view->header()->setSectionsMovable(false);
         view->header()->setSectionsClickable(true);
         view->header()->setStretchLastSection(false);
-        view->viewport()->installEventFilter(filter);
-        view->installEventFilter(filter);
         layout->addWidget(view);
         return view;
     };

@@ -14,10 +14,8 @@ class TrackModel;
 
 class TrackListViews : public QWidget {
 public:
-    // The models belong to modelOwner; events of both views and their
-    // viewports go to filter. Font and colour choices ask prompts.
-    TrackListViews(const ColumnWidths &widths, Prompts &prompts, QObject *modelOwner, QObject *filter,
-                   QWidget *parent);
+    // The models belong to modelOwner. Font and colour choices ask prompts.
+    TrackListViews(const ColumnWidths &widths, Prompts &prompts, QObject *modelOwner, QWidget *parent);
 
     TrackModel *legacyModel() const { return m_model; }
     TrackModel *albumModel() const { return m_model2; }
