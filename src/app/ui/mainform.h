@@ -1,6 +1,7 @@
 #pragma once
 // The main window: tool bar, the two track lists, menus, and the lifecycle
 // from start-up through the show sequence to shutdown.
+#include "app/looksettings.h"
 #include "config/settingsstore.h"
 #include "app/ui/builtinpictures.h"
 
@@ -12,6 +13,7 @@
 #include <functional>
 
 class Launcher;
+class MainToolBar;
 class MutexCheck;
 class Prompts;
 class QFrame;
@@ -24,6 +26,7 @@ class TDisRangeTrackBar;
 class TFolderDialog;
 class QToolButton;
 class QTreeView;
+class TrackListViews;
 class TrackModel;
 class TTitleF;
 class QDragEnterEvent;
@@ -58,7 +61,7 @@ public:
     TrackModel *legacyModel() const { return m_model; }
     bool legacyListShown() const { return m_listTag == 1; }
     DialogSettings &dialogSettings() { return m_dialog; }
-    const ColumnWidths &columnWidths() const { return m_widths; }
+    const ColumnWidths &columnWidths() const { return m_looks.widths; }
     int volumePosition() const;
     TDisRangeTrackBar *volumeBar() const { return m_VolumeBar; }
     TFolderDialog *folderDialog() const { return m_FolderDialog1; }
@@ -146,9 +149,8 @@ private:
     void loadLegacyList(const QByteArray &bytes);
     AlbumLoadOutcome selectAndLoadAlbums();
     void showLyricsWindow();
-    void buildToolBar(QWidget *bar);
-    void buildLists(QWidget *area);
     void buildMenus();
+    void connectToolBarAndLists();
     void FormCloseQuery();
     void FormClose();
     void reportStoreError(const StoreResult &result);
@@ -165,10 +167,8 @@ private:
     void selectAllIfAuto();
     void setCurrentList(QTreeView *list);
     void showListKind(bool legacy); // the five-column list when legacy, else the thirteen-column one
-    void showTimeDigits(const QString &text);
     WindowBounds currentBounds() const;
     void releaseTitle();
-    void setButtonPicture(int which, bool pressed);
 
     MainServices m_services;
     MutexCheck *m_CheckMutex1 = nullptr;
@@ -185,34 +185,31 @@ private:
     QSet<QString> m_reportedStoreErrors; // each failure is told once per run
 
     DialogSettings m_dialog;
-    ColumnWidths m_widths;
-    ListLook m_look5, m_look13;
+    ListLooks m_looks;
     ClassNames m_classNames;
     LyricsWindowSettings m_lyricsWindow;
 
+    // The tool bar and the two lists own their widgets; the models, views and
+    // tool bar widgets below are the names the window's parts use for them.
+    MainToolBar *m_toolBar = nullptr;
+    TrackListViews *m_lists = nullptr;
     TrackModel *m_model = nullptr;
     TrackModel *m_model2 = nullptr;
     QTreeView *m_MP3ListView = nullptr;
     QTreeView *m_MP3ListView2 = nullptr;
     QTreeView *m_currentList = nullptr;
 
-    // Tool bar: RunWinamp, RunScmpx, RunMci, SpeedButton1-5 in picture order.
+    // RunWinamp, RunScmpx, RunMci, SpeedButton1-5 in picture order.
     std::array<QToolButton *, BuiltinPictures::kButtonPictureCount> m_imageButtons{};
-    std::array<QPixmap, BuiltinPictures::kButtonPictureCount> m_normalPictures;  // SBtn1n, Run*Img1
-    std::array<QPixmap, BuiltinPictures::kButtonPictureCount> m_pressedPictures; // SBtn2n, Run*Img2
-    QToolButton *m_PlayerQuitBtn = nullptr;
-    QToolButton *m_ListBtn = nullptr;
-    QToolButton *m_ReportBtn = nullptr;
     TDisRangeTrackBar *m_VolumeBar = nullptr;
-    TAnimateWindow *m_AnimateWindow1 = nullptr;
-    TFolderDialog *m_FolderDialog1 = nullptr;
     QLabel *m_TotalTimePnl = nullptr;
     QFrame *m_TimePnl = nullptr;
     std::array<QLabel *, 4> m_timeDigits{}; // Time1-Time4
     QLabel *m_Img1 = nullptr;
-    std::array<QPixmap, 10> m_digitPictures; // Image0-Image9
-    QPushButton *m_ExitBtn = nullptr;
-    QPushButton *m_WinampBtn = nullptr;
+    const std::array<QPixmap, 10> &m_digitPictures; // Image0-Image9, as skins change them
+
+    TAnimateWindow *m_AnimateWindow1 = nullptr;
+    TFolderDialog *m_FolderDialog1 = nullptr;
     QMenu *m_listMenu = nullptr;
 
     QTimer m_DrawTimer;
