@@ -252,10 +252,11 @@ public:
     std::function<Qt::KeyboardModifiers()> playerModifiers;
 
 private:
+    friend class MainPlayerHost;
     class PlayerControl &playerControl();
+    class BuiltinPlayerSource &builtinSource();
     // shared_ptr only so this header needs no complete type; owned here alone.
-    std::shared_ptr<class PlayerWindows> m_playerWindows;
-    std::shared_ptr<class PlayerControl> m_playerControl;
+    std::shared_ptr<class MainPlayerHost> m_players;
     bool m_volumeBarConnected = false;
 
     // ---- clock, built-in player and lyrics window ----

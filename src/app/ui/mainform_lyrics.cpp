@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/ui/prompts.h"
 #include "platform/windowbus.h"
+#include "playback/builtinplayback.h"
 #include "playback/builtinplayer.h"
 #include "playback/clock.h"
 #include "playback/playermessages.h"
@@ -19,34 +20,10 @@
 
 using BuiltinPictures::ButtonPicture;
 
-// Program-wide state of the clock and the built-in player. The media device
-// is made on first use so that a window that never plays opens no audio.
-class ClockState : public QObject, public PlayerFailureSink {
+// Program-wide state of the clock.
+class ClockState : public QObject {
 public:
-    ClockState(TTunoviaF &window, Prompts &prompts) : QObject(&window), m_window(window), m_prompts(prompts) {}
-
-    bool showFailure(const QString &title, const QString &text, bool withCancel) override
-    {
-        const auto buttons = withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
-        return m_prompts.message(&m_window, title, text, Prompts::Icon::Error, buttons) == QMessageBox::Ok;
-    }
-    void showException(const QString &text) override { m_prompts.exception(&m_window, text); }
-
-    BuiltinPlayer &player(QTimer &timer)
-    {
-        if (!m_player) {
-            if (!m_device)
-                m_device = createMediaDevice(MediaDeviceKind::Real);
-            m_player = std::make_unique<BuiltinPlayer>(*m_device, *this, &timer);
-        }
-        return *m_player;
-    }
-    BuiltinPlayer *existingPlayer() const { return m_player.get(); }
-    void setDevice(std::unique_ptr<MediaDevice> device)
-    {
-        if (!m_player)
-            m_device = std::move(device);
-    }
+    explicit ClockState(TTunoviaF &window) : QObject(&window) {}
 
     playback::TimeDisplay display;
     playback::ScmpxInterpolator scmpx;
@@ -54,18 +31,12 @@ public:
     QString marker; // last-file marker
     QString hint;   // hint last put on the panel
     bool connected = false;
-
-private:
-    TTunoviaF &m_window;
-    Prompts &m_prompts;
-    std::unique_ptr<MediaDevice> m_device;
-    std::unique_ptr<BuiltinPlayer> m_player;
 };
 
 ClockState &TTunoviaF::clockState()
 {
     if (!m_clockState)
-        m_clockState = new ClockState(*this, m_services.prompts);
+        m_clockState = new ClockState(*this);
     return *m_clockState;
 }
 
@@ -83,41 +54,6 @@ void TTunoviaF::connectClockAndLyrics()
     state.connected = true;
     connect(&m_DrawTimer, &QTimer::timeout, this, &TTunoviaF::DrawTimerMMTimer);
     connect(&m_MciTimer, &QTimer::timeout, this, &TTunoviaF::MciTimerTimer);
-}
-
-// ---- built-in player ----
-
-BuiltinPlayer *TTunoviaF::builtinPlayer() { return &clockState().player(m_MciTimer); }
-
-void TTunoviaF::setMediaDevice(std::unique_ptr<MediaDevice> device) { clockState().setDevice(std::move(device)); }
-
-void TTunoviaF::MciTimerTimer()
-{
-    if (BuiltinPlayer *player = m_clockState ? m_clockState->existingPlayer() : nullptr)
-        player->tick();
-}
-
-void TTunoviaF::builtinHandOver(const QStringList &paths) { builtinPlayer()->handOver(paths); }
-
-void TTunoviaF::builtinStopAndClose()
-{
-    if (BuiltinPlayer *player = m_clockState ? m_clockState->existingPlayer() : nullptr)
-        player->stopAndClose();
-}
-
-void TTunoviaF::builtinTransport(int button)
-{
-    BuiltinPlayer *player = m_clockState ? m_clockState->existingPlayer() : nullptr;
-    if (!player)
-        return; // never started: transport does nothing
-    switch (button) {
-    case 1: player->previous(); break;
-    case 2: player->playRestart(); break;
-    case 3: player->pauseToggle(); break;
-    case 4: player->stop(); break;
-    case 5: player->next(); break;
-    default: break;
-    }
 }
 
 // ---- lyrics window ----
@@ -239,7 +175,7 @@ void TTunoviaF::DrawTimerMMTimer()
         pos = position(player);
         len = WindowBus::send(player, WM_USER, 1, winamp::IpcGetOutputTime);
     } else {
-        builtin = state.existingPlayer();
+        builtin = builtinSource().existing();
         if (!builtin || !builtin->isStarted())
             return;
         pos = builtin->device().position();

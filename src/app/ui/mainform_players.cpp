@@ -1,9 +1,13 @@
-// Outside players and volume, driven from the main window.
+// Players and volume, driven from the main window.
 #include "app/ui/mainform.h"
 
 #include "controls/ui/dtrackbar.h"
+#include "platform/mediadevice.h"
 #include "platform/ui/prompts.h"
+#include "playback/builtinplayback.h"
+#include "playback/builtinplayer.h"
 #include "playback/playercontrol.h"
+#include "playback/windowplayers.h"
 #include "tracks/trackmodel.h"
 
 #include <QGuiApplication>
@@ -13,47 +17,67 @@
 
 using BuiltinPictures::ButtonPicture;
 
-PlayerControl &TTunoviaF::playerControl()
-{
-    if (m_playerControl)
-        return *m_playerControl;
-    m_playerWindows = std::make_shared<PlayerWindows>();
+// The window as the players see it, and the players it drives.
+class MainPlayerHost final : public PlayerHost, public PlayerFailureSink {
+public:
+    explicit MainPlayerHost(TTunoviaF &w) : w(w) {}
 
-    PlayerHooks hooks;
-    hooks.appliedPlayer = [this] {
+    PlayerKind appliedPlayer() const override
+    {
         // The hand-over button that shows names the player (hidden while the
         // window itself is, so ask the button, not the screen).
-        if (!m_imageButtons[size_t(ButtonPicture::Winamp)]->isHidden())
+        if (!w.m_imageButtons[size_t(ButtonPicture::Winamp)]->isHidden())
             return PlayerKind::Winamp;
-        if (!m_imageButtons[size_t(ButtonPicture::Scmpx)]->isHidden())
+        if (!w.m_imageButtons[size_t(ButtonPicture::Scmpx)]->isHidden())
             return PlayerKind::Scmpx;
         return PlayerKind::Builtin;
-    };
-    hooks.selectedPaths = [this] {
+    }
+    QStringList selectedPaths() const override
+    {
         QStringList out;
-        auto *model = qobject_cast<TrackModel *>(m_currentList->model());
-        if (!model || !m_currentList->selectionModel())
+        auto *model = qobject_cast<TrackModel *>(w.m_currentList->model());
+        if (!model || !w.m_currentList->selectionModel())
             return out;
         // Rows ascend in the model's order, which is the order the list shows.
-        for (int row : TrackModel::selectedRows(m_currentList->selectionModel()->selection()))
-            out << TrackModel::resolvedPath(model->track(row), m_currentIndexPath);
+        for (int row : TrackModel::selectedRows(w.m_currentList->selectionModel()->selection()))
+            out << TrackModel::resolvedPath(model->track(row), w.m_currentIndexPath);
         return out;
-    };
-    hooks.error = [this](const QString &text) { m_services.prompts.error(this, text); };
-    hooks.modifiers = [this] {
-        return playerModifiers ? playerModifiers() : QGuiApplication::queryKeyboardModifiers();
-    };
-    hooks.volumePosition = [this] { return m_VolumeBar->value(); };
-    hooks.setVolumePosition = [this](int position) { m_VolumeBar->setValue(position); };
-    hooks.applySettings = [this] { applySettings(); };
-    hooks.storeError = [this](const StoreResult &result) { reportStoreError(result); };
-    hooks.builtinTransport = [this](int button) { builtinTransport(button); };
-    hooks.builtinHandOver = [this](const QStringList &paths) { builtinHandOver(paths); };
-    hooks.builtinStopAndClose = [this] { builtinStopAndClose(); };
+    }
+    void error(const QString &text) override { w.m_services.prompts.error(&w, text); }
+    Qt::KeyboardModifiers modifiers() const override
+    {
+        return w.playerModifiers ? w.playerModifiers() : QGuiApplication::queryKeyboardModifiers();
+    }
+    int volumePosition() const override { return w.m_VolumeBar->value(); }
+    void setVolumePosition(int position) override { w.m_VolumeBar->setValue(position); }
+    void applySettings() override { w.applySettings(); }
+    void storeError(const StoreResult &result) override { w.reportStoreError(result); }
 
-    m_playerControl = std::make_shared<PlayerControl>(m_services.launcher, *m_playerWindows, m_services.settings,
-                                                      m_dialog, m_classNames, std::move(hooks));
-    return *m_playerControl;
+    bool showFailure(const QString &title, const QString &text, bool withCancel) override
+    {
+        const auto buttons = withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+        return w.m_services.prompts.message(&w, title, text, Prompts::Icon::Error, buttons) == QMessageBox::Ok;
+    }
+    void showException(const QString &text) override { w.m_services.prompts.exception(&w, text); }
+
+    TTunoviaF &w;
+    PlayerWindows windows;
+    BuiltinPlayerSource builtin{*this, w.m_MciTimer};
+    PlayerControl control{PlayerContext{*this, w.m_services.launcher, windows, w.m_dialog, w.m_classNames, &builtin},
+                          w.m_services.settings};
+};
+
+PlayerControl &TTunoviaF::playerControl()
+{
+    if (!m_players)
+        m_players = std::make_shared<MainPlayerHost>(*this);
+    return m_players->control;
+}
+
+BuiltinPlayerSource &TTunoviaF::builtinSource()
+{
+    playerControl();
+    return m_players->builtin;
 }
 
 void TTunoviaF::connectPlayerControls()
@@ -89,3 +113,12 @@ void TTunoviaF::VolUpMnuClick() { playerControl().volumeUp(); }
 void TTunoviaF::VolAMnuClick() { playerControl().volumePreset(0); }
 void TTunoviaF::VolBMnuClick() { playerControl().volumePreset(1); }
 void TTunoviaF::VolCMnuClick() { playerControl().volumePreset(2); }
+
+// ---- the built-in player ----
+
+BuiltinPlayer *TTunoviaF::builtinPlayer() { return &builtinSource().player(); }
+void TTunoviaF::setMediaDevice(std::unique_ptr<MediaDevice> device) { builtinSource().setDevice(std::move(device)); }
+void TTunoviaF::MciTimerTimer() { builtinSource().tick(); }
+void TTunoviaF::builtinHandOver(const QStringList &paths) { builtinPlayer()->handOver(paths); }
+void TTunoviaF::builtinStopAndClose() { playerControl().player(PlayerKind::Builtin).quit(); }
+void TTunoviaF::builtinTransport(int button) { playerControl().player(PlayerKind::Builtin).transport(button, {}); }
