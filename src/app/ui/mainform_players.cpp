@@ -68,7 +68,11 @@ public:
             w.m_timeDigits[k]->setToolTip(hint);
         }
     }
-    void showHint(const QString &hint) override { w.m_TimePnl->setToolTip(hint), w.m_Img1->setToolTip(hint); }
+    void showHint(const QString &hint) override
+    {
+        w.m_TimePnl->setToolTip(hint);
+        w.m_Img1->setToolTip(hint);
+    }
     void showTimePanel(bool shown) override { w.m_TimePnl->setVisible(shown); }
     bool hasLyricsWindow() const override { return w.m_LyricsF; }
     int &lyricsTag() override { return w.m_lyricsTag; }
