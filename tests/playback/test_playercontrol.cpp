@@ -8,6 +8,9 @@
 #include "platform/windowbus.h"
 #include "playback/playercontrol.h"
 #include "playback/playermessages.h"
+#include "playback/builtinplayback.h"
+#include "playback/builtinplayer.h"
+#include "playback/windowplayers.h"
 #include "support/fakelauncher.h"
 #include "support/testfiles.h"
 #include "support/scriptedprompts.h"
@@ -97,20 +100,53 @@ class TestPlayerControl : public QObject {
         writeFile(ini(), s);
     }
 
+    // The window's side, answered from the members above.
+    struct FakeHost final : PlayerHost {
+        TestPlayerControl &t;
+        explicit FakeHost(TestPlayerControl &t) : t(t) {}
+        PlayerKind appliedPlayer() const override { return t.m_applied; }
+        QStringList selectedPaths() const override { return t.m_selected; }
+        void error(const QString &text) override { t.m_errors << text; }
+        Qt::KeyboardModifiers modifiers() const override { return t.m_modifiers; }
+        int volumePosition() const override { return t.m_volume; }
+        void setVolumePosition(int p) override { t.m_volume = p; }
+        void applySettings() override { ++t.m_applies; }
+        void storeError(const StoreResult &) override {}
+    };
+    // The built-in player, recording the calls into it; its volume goes
+    // where the real one sends it.
+    struct FakeBuiltin final : Player, PlayerFailureSink {
+        QStringList &calls;
+        QTimer timer;
+        BuiltinPlayerSource source{*this, timer};
+        BuiltinPlayback real;
+        FakeBuiltin(QStringList &calls, PlayerContext &context) : calls(calls), real(context, source) {}
+        HandOver handOver(const QStringList &p, int) override
+        {
+            calls << QStringLiteral("handOver ") + p.join(u'|');
+            return {};
+        }
+        bool isRunning() const override { return true; }
+        void transport(int b, Qt::KeyboardModifiers) override { calls << QStringLiteral("transport %1").arg(b); }
+        void quit() override { calls << QStringLiteral("stop"); }
+        void setVolume(int value) override { real.setVolume(value); }
+        std::optional<Time> time() override { return std::nullopt; }
+        PlayingFile playingFile(QString &) override { return {}; }
+        qint64 lyricsPosition() override { return 0; }
+        bool showFailure(const QString &, const QString &, bool) override { return true; }
+        void showException(const QString &) override {}
+    };
+    FakeHost m_host{*this};
+
     std::unique_ptr<PlayerControl> makeControl()
     {
-        PlayerHooks h;
-        h.appliedPlayer = [this] { return m_applied; };
-        h.selectedPaths = [this] { return m_selected; };
-        h.error = [this](const QString &text) { m_errors << text; };
-        h.modifiers = [this] { return m_modifiers; };
-        h.volumePosition = [this] { return m_volume; };
-        h.setVolumePosition = [this](int p) { m_volume = p; };
-        h.applySettings = [this] { ++m_applies; };
-        h.builtinTransport = [this](int b) { m_builtin << QStringLiteral("transport %1").arg(b); };
-        h.builtinHandOver = [this](const QStringList &p) { m_builtin << QStringLiteral("handOver ") + p.join(u'|'); };
-        h.builtinStopAndClose = [this] { m_builtin << QStringLiteral("stop"); };
-        return std::make_unique<PlayerControl>(m_launcher, m_windows, *m_store, m_dialog, m_classes, std::move(h));
+        const auto factory = [this](PlayerKind kind, PlayerContext &context) -> std::unique_ptr<Player> {
+            if (kind == PlayerKind::Builtin)
+                return std::make_unique<FakeBuiltin>(m_builtin, context);
+            return makePlayer(kind, context);
+        };
+        return std::make_unique<PlayerControl>(PlayerContext{m_host, m_launcher, m_windows, m_dialog, m_classes},
+                                               *m_store, factory);
     }
 
     // Messages the players got, without the volume that ends every hand-over.

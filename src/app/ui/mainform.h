@@ -250,10 +250,12 @@ public:
     std::function<Qt::KeyboardModifiers()> playerModifiers;
 
 private:
+    friend class MainPlayers;
+    // The players, the clock and the window's side of both (made on first use).
+    class MainPlayers &players();
     class PlayerControl &playerControl();
     // shared_ptr only so this header needs no complete type; owned here alone.
-    std::shared_ptr<class PlayerWindows> m_playerWindows;
-    std::shared_ptr<class PlayerControl> m_playerControl;
+    std::shared_ptr<class MainPlayers> m_players;
     bool m_volumeBarConnected = false;
 
     // ---- clock, built-in player and lyrics window ----
@@ -278,14 +280,10 @@ public:
     const QString &lastFileMarker() const;
 
 private:
-    class ClockState &clockState();
-    void loadLyricsFor(const QString &playingFile, const QString &lyricsFile, const QString &name);
-    int rowOfName(const QString &name) const;
     TrackModel *playingModel() const; // model of the current list
-    void showTime(qint64 positionMs, qint64 lengthSeconds);
 
     class TLyricsF *m_LyricsF = nullptr;
-    class ClockState *m_clockState = nullptr; // child object
+    bool m_clockConnected = false;
 
     // ---- settings dialog and joypad ----
 public:
