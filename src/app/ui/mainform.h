@@ -1,8 +1,10 @@
 #pragma once
 // The main window: tool bar, the two track lists, menus, and the lifecycle
 // from start-up through the show sequence to shutdown.
+#include "app/lifecycle.h"
 #include "config/settingsstore.h"
 #include "app/ui/builtinpictures.h"
+#include "platform/joypadpoll.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,6 +28,7 @@ class QToolButton;
 class QTreeView;
 class TrackModel;
 class TTitleF;
+class TWaitF;
 class QDragEnterEvent;
 class QDropEvent;
 
@@ -35,7 +38,7 @@ struct MainServices {
     SettingsStore &settings;
 };
 
-class TTunoviaF : public QMainWindow {
+class TTunoviaF : public QMainWindow, private Lifecycle::Window {
     Q_OBJECT
 public:
     explicit TTunoviaF(MainServices services, QWidget *parent = nullptr);
@@ -46,7 +49,7 @@ public:
     // The show sequence: reloads settings, look and the current index file.
     void FormShow();
     // Pushes loaded settings into the window (player button, clock, look, joypad).
-    void applySettings();
+    void applySettings() override;
 
     // State other parts of the program and the tests look at.
     const QString &currentIndexPath() const { return m_currentIndexPath; }
@@ -68,8 +71,6 @@ public:
     bool titleReleased() const { return m_titleReleased; }
     int titleTicks() const { return m_titleTicks; }
 
-    // The settings dialog, once it exists; shown modally by SettingClick.
-    std::function<void()> runSettingsDialog;
     // Companions created right after FormCreate, in this order; both live,
     // hidden, until the program ends.
     void createSettingsDialog();
@@ -140,11 +141,6 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    enum class AlbumLoadOutcome { Loaded, Cancelled, Failed };
-
-    void runTitleWindow();
-    void loadLegacyList(const QByteArray &bytes);
-    AlbumLoadOutcome selectAndLoadAlbums();
     void showLyricsWindow();
     void buildToolBar(QWidget *bar);
     void buildLists(QWidget *area);
@@ -153,7 +149,6 @@ private:
     void FormClose();
     void reportStoreError(const StoreResult &result);
     void closeLyricsWindow();
-    void saveColumnsAndWindow();
     void quitPlayer();
     void restoreFonts();
     void restoreColumns();
@@ -161,13 +156,10 @@ private:
     static int keptColumnWidth(QTreeView *view, int column);
     void storeColumnWidths();
     void applyLookAndSkins();
-    void applyJoypadTimer();
-    void selectAllIfAuto();
     void setCurrentList(QTreeView *list);
-    void showListKind(bool legacy); // the five-column list when legacy, else the thirteen-column one
+    void showListKind(bool legacy) override; // the five-column list when legacy, else the thirteen-column one
     void showTimeDigits(const QString &text);
-    WindowBounds currentBounds() const;
-    void releaseTitle();
+    void releaseTitle() override;
     void setButtonPicture(int which, bool pressed);
 
     MainServices m_services;
@@ -179,11 +171,9 @@ private:
     int m_list2Tag = 0; // Tag of MP3ListView2
     int m_lyricsTag = 0;
     bool m_titleReleased = false;
-    bool m_firstLyrics = false;
     bool m_firstShowDone = false;
     int m_titleTicks = 0;
     int m_sortState = 0; // |state| = 1-based sort column, sign = direction
-    QSet<QString> m_reportedStoreErrors; // each failure is told once per run
 
     DialogSettings m_dialog;
     ColumnWidths m_widths;
@@ -227,6 +217,34 @@ public:
     void openIndexFile(const QString &path);
 
 private:
+    // Lifecycle::Window: the steps of start-up, the show sequence and closing.
+    void tell(Icon icon, const QString &title, const QString &text) override;
+    bool askYesNo(const QString &title, const QString &text) override;
+    QString chooseIndexFile(const QString &start) override;
+    QString chooseNewIndexFile(const QString &start) override;
+    Lifecycle::AlbumChoice chooseAlbums(const QString &indexPath) override;
+    void runSettingsDialog() override;
+    void showTitle() override;
+    WindowBounds bounds() const override;
+    void placeAt(const WindowBounds &bounds) override;
+    int volume() const override { return volumePosition(); }
+    void setVolume(int position) override;
+    void restoreLook() override;
+    void saveColumnWidths() override { storeColumnWidths(); }
+    void acceptDrops() override { setAcceptDrops(true); }
+    void showTrackList(std::vector<TrackRecord> tracks) override;
+    void showWaiting(bool shown) override;
+    void showAlbumTracks(std::vector<TrackRecord> tracks, bool keep) override;
+    void selectAll() override { AllCheckMnuClick(); }
+    void focusWholeRows() override;
+    void hideLyrics() override { closeLyricsWindow(); }
+    void endLyrics() override;
+    void stopTimers() override;
+    void closePlayer() override { quitPlayer(); }
+
+    QPointer<TWaitF> m_wait;
+    Lifecycle m_lifecycle{*this, m_services.settings, m_services.launcher,
+                          {m_currentIndexPath, m_dialog, m_lyricsWindow, m_classNames}};
 
     // ---- tracks (drops, album building, tags, find, totals, copy, tools) ----
 public:
@@ -302,7 +320,5 @@ private:
     void resetColumnWidths();
 
     class TSettingF *m_SettingF = nullptr;
-    // Shared so that the window's destructor needs no complete type.
-    std::shared_ptr<class Joystick> m_joystick;
-    bool m_joyActionRunning = false; // a joypad action is still running
+    JoypadPoll m_joypad;
 };
