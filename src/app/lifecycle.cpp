@@ -169,6 +169,7 @@ Lifecycle::Display Lifecycle::display()
 {
     DialogSettings &dialog = m_state.dialog;
     Display d;
+    d.player = dialog.usesWinamp() ? 0 : dialog.usesScmpx() ? 1 : 2;
     d.totalTime = dialog.totalTime != 0;
     d.playTime = dialog.playTime;
     d.joypad = dialog.useJoyPad;

@@ -91,6 +91,7 @@ public:
     // How the window shows the settings just loaded. Asked once per apply step:
     // "hide without lyrics" keeps the lyrics window closed on the first one only.
     struct Display {
+        int player = 0; // whose hand-over button shows: 0 Winamp, 1 SCMPX, 2 the built-in player
         bool totalTime = false;
         bool playTime = false;
         int clockInterval = 0; // ms; 0 stops the clock

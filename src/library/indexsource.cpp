@@ -21,7 +21,10 @@ IndexSource IndexSource::open(const QString &indexPath)
     return source;
 }
 
-std::vector<TrackRecord> IndexSource::trackList() const { return album::parseLegacyList(m_bytes); }
+std::vector<TrackRecord> IndexSource::trackList() const
+{
+    return m_kind == Kind::TrackList ? album::parseLegacyList(m_bytes) : std::vector<TrackRecord>();
+}
 
 IndexSource::Albums IndexSource::readAlbums(const std::vector<indexfile::Entry> &albums, const QString &indexPath,
                                             const QString &findFolder)

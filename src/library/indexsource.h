@@ -22,7 +22,7 @@ public:
     Kind kind() const { return m_kind; }
     // The file that was read; empty when nothing could be.
     const QString &path() const { return m_path; }
-    // The tracks of an older track list.
+    // The tracks of an older track list; none for any other kind.
     std::vector<TrackRecord> trackList() const;
 
     struct Albums {

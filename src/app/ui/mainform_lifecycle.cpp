@@ -31,10 +31,8 @@ void TTunoviaF::releaseTitle()
 
 void TTunoviaF::tell(Icon icon, const QString &title, const QString &text)
 {
-    m_services.prompts.message(this, title, text,
-                               icon == Icon::Error         ? Prompts::Icon::Error
-                               : icon == Icon::Information ? Prompts::Icon::Information
-                                                           : Prompts::Icon::None);
+    constexpr Prompts::Icon icons[] = {Prompts::Icon::None, Prompts::Icon::Information, Prompts::Icon::Error};
+    m_services.prompts.message(this, title, text, icons[int(icon)]);
 }
 
 bool TTunoviaF::askYesNo(const QString &title, const QString &text)
@@ -71,12 +69,8 @@ void TTunoviaF::applySettings()
 {
     const Lifecycle::Display shown = m_lifecycle.display();
     m_lyricsTag = 0;
-    const int handOver = m_dialog.usesWinamp() ? int(BuiltinPictures::ButtonPicture::Winamp)
-                         : m_dialog.usesScmpx() ? int(BuiltinPictures::ButtonPicture::Scmpx)
-                                                : int(BuiltinPictures::ButtonPicture::Mci);
-    for (int which : {int(BuiltinPictures::ButtonPicture::Winamp), int(BuiltinPictures::ButtonPicture::Scmpx),
-                      int(BuiltinPictures::ButtonPicture::Mci)})
-        m_imageButtons[size_t(which)]->setVisible(which == handOver);
+    for (int i = 0; i < 3; ++i)
+        m_imageButtons[size_t(int(BuiltinPictures::ButtonPicture::Winamp) + i)]->setVisible(i == shown.player);
     m_TotalTimePnl->setVisible(shown.totalTime);
     m_TimePnl->setVisible(shown.playTime);
     if (shown.playTime)
