@@ -190,7 +190,8 @@ Lifecycle::Display Lifecycle::display()
 
 void Lifecycle::closeQuery()
 {
-    m_window.endLyrics();
+    m_state.lyricsTag = 0;
+    m_window.hideLyrics();
     m_store.loadSettings(m_state.dialog);
     m_window.stopTimers();
     const DialogSettings &dialog = m_state.dialog;

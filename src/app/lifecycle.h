@@ -53,7 +53,6 @@ public:
         virtual void selectAll() = 0;
         virtual void focusWholeRows() = 0;
         virtual void hideLyrics() = 0;
-        virtual void endLyrics() = 0; // the lyrics window is off from now on, and closed
         virtual void stopTimers() = 0;
         virtual void closePlayer() = 0;
 
@@ -67,6 +66,7 @@ public:
         DialogSettings &dialog;
         LyricsWindowSettings &lyricsWindow;
         ClassNames &classNames;
+        int &lyricsTag; // 1 while the lyrics window is on
     };
 
     Lifecycle(Window &window, SettingsStore &store, Launcher &launcher, State state);

@@ -54,7 +54,6 @@ public:
     void selectAll() override { log << QStringLiteral("select all"); }
     void focusWholeRows() override { log << QStringLiteral("focus rows"); }
     void hideLyrics() override { log << QStringLiteral("hide lyrics"); }
-    void endLyrics() override { log << QStringLiteral("end lyrics"); }
     void stopTimers() override { log << QStringLiteral("stop timers"); }
     void closePlayer() override { log << QStringLiteral("quit player"); }
 };
@@ -74,6 +73,7 @@ class TestLifecycle : public QObject {
     DialogSettings m_dialog;
     LyricsWindowSettings m_lyricsWindow;
     ClassNames m_classNames;
+    int m_lyricsTag = 0;
     std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<Lifecycle> m_lifecycle;
 
@@ -86,8 +86,8 @@ class TestLifecycle : public QObject {
         m_window = FakeWindow();
         m_dialog = DialogSettings();
         m_indexPath = indexPath;
-        m_lifecycle = std::make_unique<Lifecycle>(m_window, *m_store, m_launcher,
-                                                  Lifecycle::State{m_indexPath, m_dialog, m_lyricsWindow, m_classNames});
+        const Lifecycle::State state{m_indexPath, m_dialog, m_lyricsWindow, m_classNames, m_lyricsTag};
+        m_lifecycle = std::make_unique<Lifecycle>(m_window, *m_store, m_launcher, state);
         return *m_lifecycle;
     }
 
@@ -174,8 +174,10 @@ private slots:
         writeFile(path("tools/~Tunov~.m3u"), "x");
         Lifecycle &lifecycle = make("[Setting]\r\nJ2=" + path("tools/j2.exe").toUtf8() + "\r\n" + settings, {});
         m_window.answerYes = yes;
+        m_lyricsTag = 1;
         lifecycle.closeQuery();
-        QCOMPARE(m_window.log.mid(0, 2), (QStringList{U("end lyrics"), U("stop timers")}));
+        QCOMPARE(m_lyricsTag, 0);
+        QCOMPARE(m_window.log.mid(0, 2), (QStringList{U("hide lyrics"), U("stop timers")}));
         QCOMPARE(m_window.log.count(U("quit player")), quits);
         QCOMPARE(m_window.log.contains(U("ask MP3プレイヤーを終了しますか？")), asked);
         QVERIFY(!QFile::exists(path("tools/~Tunov~.m3u")));

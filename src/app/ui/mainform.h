@@ -238,13 +238,12 @@ private:
     void selectAll() override { AllCheckMnuClick(); }
     void focusWholeRows() override;
     void hideLyrics() override { closeLyricsWindow(); }
-    void endLyrics() override;
     void stopTimers() override;
     void closePlayer() override { quitPlayer(); }
 
     QPointer<TWaitF> m_wait;
     Lifecycle m_lifecycle{*this, m_services.settings, m_services.launcher,
-                          {m_currentIndexPath, m_dialog, m_lyricsWindow, m_classNames}};
+                          {m_currentIndexPath, m_dialog, m_lyricsWindow, m_classNames, m_lyricsTag}};
 
     // ---- tracks (drops, album building, tags, find, totals, copy, tools) ----
 public:

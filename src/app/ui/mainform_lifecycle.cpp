@@ -115,12 +115,6 @@ void TTunoviaF::FormCloseQuery() { m_lifecycle.closeQuery(); }
 
 void TTunoviaF::FormClose() { m_lifecycle.close(); }
 
-void TTunoviaF::endLyrics()
-{
-    m_lyricsTag = 0;
-    closeLyricsWindow();
-}
-
 void TTunoviaF::stopTimers()
 {
     m_DrawTimer.stop();
