@@ -131,6 +131,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!WindowBus::findWindow(m_class).isNull(), 20000);
         const QString dat = folder + QStringLiteral("Tunov.dat");
         QTRY_COMPARE_WITH_TIMEOUT(readFile(dat), QFile::encodeName(music("a.mp3")) + '\n', 10000);
+        // The volume follows once the hand-over's window watch sees the player (every 100 ms).
+        QTRY_VERIFY_WITH_TIMEOUT(commandLog(log).contains(QStringLiteral("send 0x0400 76 122")), 10000);
 
         trigger("NextMnu");
         QTRY_COMPARE_WITH_TIMEOUT(readFile(dat), QFile::encodeName(music("b.mp3")) + '\n', 10000);

@@ -4,6 +4,7 @@
 #include "app/startupindex.h"
 #include "app/ui/maintoolbar.h"
 #include "app/ui/tracklistviews.h"
+#include "config/wincolor.h"
 #include "controls/mutexcheck.h"
 #include "controls/ui/animatewindow.h"
 #include "controls/ui/dtrackbar.h"
@@ -148,52 +149,19 @@ int TTunoviaF::volumePosition() const { return m_VolumeBar->value(); }
 
 int TTunoviaF::keptColumnWidth(QTreeView *view, int column) { return TrackListViews::keptColumnWidth(view, column); }
 
-WindowBounds TTunoviaF::currentBounds() const
+WindowBounds TTunoviaF::bounds() const
 {
     const QRect g = geometry();
     return WindowBounds{g.top(), g.left(), g.width(), g.height()};
 }
 
-void TTunoviaF::reportStoreError(const StoreResult &result)
-{
-    if (!result)
-        return;
-    // An unwritable settings folder fails every store the same way; one box
-    // says it, a box per store at every exit would only nag.
-    const QString text = U("設定ファイルに書き込めませんでした。\n%1\n%2").arg(result->path, result->message);
-    if (m_reportedStoreErrors.contains(text))
-        return;
-    m_reportedStoreErrors.insert(text);
-    m_services.prompts.exception(this, text);
-}
+void TTunoviaF::reportStoreError(const StoreResult &result) { m_lifecycle.reportStoreError(result); }
 
 // ---- start-up ----
 
-void TTunoviaF::FormCreate(const QStringList &arguments)
-{
-    runTitleWindow();
-    QCoreApplication::processEvents();
+void TTunoviaF::FormCreate(const QStringList &arguments) { m_lifecycle.create(arguments); }
 
-    StartupIndexPrompts prompts;
-    prompts.lastMissing = [this] {
-        m_services.prompts.message(this, QStringLiteral("Tunovia - Error"), U("前回終了時のグループが見つかりません。"),
-                                   Prompts::Icon::Error);
-    };
-    prompts.chooseIndexFile = [this] {
-        return m_services.prompts.openFile(this, U("グループファイルの選択"),
-                                           m_services.settings.defaultIndexPath(),
-                                           U(".iniファイル (*.ini);;全てのファイル (*)"));
-    };
-    m_currentIndexPath = chooseStartupIndex(m_services.settings, prompts);
-    if (auto fromArgs = indexPathFromCommandLine(arguments))
-        m_currentIndexPath = *fromArgs;
-    // A relative index path ("tunovia data/tunovia.ini") names a file in the
-    // working folder; held as given, album and track paths built from it
-    // would be resolved against the index folder a second time.
-    if (!m_currentIndexPath.isEmpty())
-        m_currentIndexPath = QFileInfo(m_currentIndexPath).absoluteFilePath();
-    m_VolumeBar->setValue(m_services.settings.restoreMainVolume());
-}
+void TTunoviaF::setVolume(int position) { m_VolumeBar->setValue(position); }
 
 void TTunoviaF::showEvent(QShowEvent *event)
 {

@@ -2,8 +2,10 @@
 // The main window: tool bar, the two track lists, menus, and the lifecycle
 // from start-up through the show sequence to shutdown.
 #include "app/looksettings.h"
+#include "app/lifecycle.h"
 #include "config/settingsstore.h"
 #include "app/ui/builtinpictures.h"
+#include "platform/joypadpoll.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,6 +31,7 @@ class QTreeView;
 class TrackListViews;
 class TrackModel;
 class TTitleF;
+class TWaitF;
 class QDragEnterEvent;
 class QDropEvent;
 
@@ -38,7 +41,7 @@ struct MainServices {
     SettingsStore &settings;
 };
 
-class TTunoviaF : public QMainWindow {
+class TTunoviaF : public QMainWindow, private Lifecycle::Window {
     Q_OBJECT
 public:
     explicit TTunoviaF(MainServices services, QWidget *parent = nullptr);
@@ -49,7 +52,7 @@ public:
     // The show sequence: reloads settings, look and the current index file.
     void FormShow();
     // Pushes loaded settings into the window (player button, clock, look, joypad).
-    void applySettings();
+    void applySettings() override;
 
     // State other parts of the program and the tests look at.
     const QString &currentIndexPath() const { return m_currentIndexPath; }
@@ -71,8 +74,6 @@ public:
     bool titleReleased() const { return m_titleReleased; }
     int titleTicks() const { return m_titleTicks; }
 
-    // The settings dialog, once it exists; shown modally by SettingClick.
-    std::function<void()> runSettingsDialog;
     // Companions created right after FormCreate, in this order; both live,
     // hidden, until the program ends.
     void createSettingsDialog();
@@ -143,11 +144,6 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    enum class AlbumLoadOutcome { Loaded, Cancelled, Failed };
-
-    void runTitleWindow();
-    void loadLegacyList(const QByteArray &bytes);
-    AlbumLoadOutcome selectAndLoadAlbums();
     void showLyricsWindow();
     void buildMenus();
     void connectToolBarAndLists();
@@ -155,7 +151,6 @@ private:
     void FormClose();
     void reportStoreError(const StoreResult &result);
     void closeLyricsWindow();
-    void saveColumnsAndWindow();
     void quitPlayer();
     void restoreFonts();
     void restoreColumns();
@@ -163,12 +158,9 @@ private:
     static int keptColumnWidth(QTreeView *view, int column);
     void storeColumnWidths();
     void applyLookAndSkins();
-    void applyJoypadTimer();
-    void selectAllIfAuto();
     void setCurrentList(QTreeView *list);
-    void showListKind(bool legacy); // the five-column list when legacy, else the thirteen-column one
-    WindowBounds currentBounds() const;
-    void releaseTitle();
+    void showListKind(bool legacy) override; // the five-column list when legacy, else the thirteen-column one
+    void releaseTitle() override;
 
     MainServices m_services;
     MutexCheck *m_CheckMutex1 = nullptr;
@@ -179,10 +171,8 @@ private:
     int m_list2Tag = 0; // Tag of MP3ListView2
     int m_lyricsTag = 0;
     bool m_titleReleased = false;
-    bool m_firstLyrics = false;
     bool m_firstShowDone = false;
     int m_titleTicks = 0;
-    QSet<QString> m_reportedStoreErrors; // each failure is told once per run
 
     DialogSettings m_dialog;
     ListLooks m_looks;
@@ -223,6 +213,33 @@ public:
     void openIndexFile(const QString &path);
 
 private:
+    // Lifecycle::Window: the steps of start-up, the show sequence and closing.
+    void tell(Icon icon, const QString &title, const QString &text) override;
+    bool askYesNo(const QString &title, const QString &text) override;
+    QString chooseIndexFile(const QString &start) override;
+    QString chooseNewIndexFile(const QString &start) override;
+    Lifecycle::AlbumChoice chooseAlbums(const QString &indexPath) override;
+    void runSettingsDialog() override;
+    void showTitle() override;
+    WindowBounds bounds() const override;
+    void placeAt(const WindowBounds &bounds) override;
+    int volume() const override { return volumePosition(); }
+    void setVolume(int position) override;
+    void restoreLook() override;
+    void saveColumnWidths() override { storeColumnWidths(); }
+    void acceptDrops() override { setAcceptDrops(true); }
+    void showTrackList(std::vector<TrackRecord> tracks) override;
+    void showWaiting(bool shown) override;
+    void showAlbumTracks(std::vector<TrackRecord> tracks, bool keep) override;
+    void selectAll() override { AllCheckMnuClick(); }
+    void focusWholeRows() override;
+    void hideLyrics() override { closeLyricsWindow(); }
+    void stopTimers() override;
+    void closePlayer() override { quitPlayer(); }
+
+    QPointer<TWaitF> m_wait;
+    Lifecycle m_lifecycle{*this, m_services.settings, m_services.launcher,
+                          {m_currentIndexPath, m_dialog, m_lyricsWindow, m_classNames, m_lyricsTag}};
 
     // ---- tracks (drops, album building, tags, find, totals, copy, tools) ----
 public:
@@ -298,7 +315,5 @@ private:
     void resetColumnWidths();
 
     class TSettingF *m_SettingF = nullptr;
-    // Shared so that the window's destructor needs no complete type.
-    std::shared_ptr<class Joystick> m_joystick;
-    bool m_joyActionRunning = false; // a joypad action is still running
+    JoypadPoll m_joypad;
 };

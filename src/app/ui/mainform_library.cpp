@@ -1,95 +1,57 @@
-// Index files and album loading of the main window.
+// Index files and album loading of the main window (see Lifecycle and IndexSource).
 #include "app/ui/mainform.h"
 
+#include "app/ui/albumchoice.h"
 #include "app/ui/waitform.h"
-#include "library/albumfile.h"
-#include "library/indexfile.h"
-#include "library/ui/datselform.h"
-#include "platform/launcher.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
 
-#include <QFile>
 #include <QTreeView>
-#include <memory>
 
-namespace {
-}
+void TTunoviaF::openIndexFile(const QString &path) { m_lifecycle.open(path); }
 
-void TTunoviaF::openIndexFile(const QString &path)
+void TTunoviaF::IniSelMnuClick() { m_lifecycle.chooseIndex(); }
+
+void TTunoviaF::MakeGroupMnuClick() { m_lifecycle.createIndex(); }
+
+QString TTunoviaF::chooseIndexFile(const QString &start)
 {
-    saveColumnsAndWindow();
-    m_currentIndexPath = path;
-    FormShow();
+    return m_services.prompts.openFile(this, U("グループファイルの選択"), start,
+                                       U(".iniファイル (*.ini);;全てのファイル (*)"));
 }
 
-void TTunoviaF::IniSelMnuClick()
+QString TTunoviaF::chooseNewIndexFile(const QString &start)
 {
-    const QString chosen = m_services.prompts.openFile(this, U("グループファイルの選択"), m_currentIndexPath,
-                                                       U(".iniファイル (*.ini);;全てのファイル (*)"));
-    if (chosen.isEmpty())
-        return;
-    openIndexFile(chosen);
+    return m_services.prompts.saveFile(this, U("インデックスファイルの新規作成"), start,
+                                       U("インデックスファイル (*.ini);;全てのファイル (*)"), QString());
 }
 
-void TTunoviaF::MakeGroupMnuClick()
+Lifecycle::AlbumChoice TTunoviaF::chooseAlbums(const QString &indexPath)
 {
-    const QString chosen = m_services.prompts.saveFile(this, U("インデックスファイルの新規作成"), m_currentIndexPath,
-                                                       U("インデックスファイル (*.ini);;全てのファイル (*)"), QString());
-    if (chosen.isEmpty())
-        return;
-    if (auto error = indexfile::writeFile(chosen, indexfile::newFileContent())) {
-        m_services.prompts.error(this, U("インデックスファイルを作成できませんでした。\n%1\n%2").arg(chosen, *error));
-        return;
-    }
-    openIndexFile(chosen);
+    return ::chooseAlbums(this, m_services.prompts, m_services.settings.profile(), m_services.launcher, indexPath);
 }
 
-void TTunoviaF::loadLegacyList(const QByteArray &bytes)
+void TTunoviaF::showTrackList(std::vector<TrackRecord> tracks)
 {
     m_model->setSizeShownAsTime(m_dialog.size2Time);
-    m_model->setTracks(album::parseLegacyList(bytes));
+    m_model->setTracks(std::move(tracks));
 }
 
-TTunoviaF::AlbumLoadOutcome TTunoviaF::selectAndLoadAlbums()
+void TTunoviaF::showWaiting(bool shown)
 {
-    auto launch = [this](const QString &editor, const QString &file) {
-        return m_services.launcher.startEditor(editor, file);
-    };
-    TDataSelectF dialog(m_services.prompts, m_services.settings.profile(), launch, this);
-    dialog.loadIndexFile(m_currentIndexPath);
-    const int result = dialog.exec();
-    // The dialog may have switched to a new index file of its own; it is
-    // current from then on, whether or not albums are loaded.
-    m_currentIndexPath = dialog.indexFilePath();
-    if (result != QDialog::Accepted)
-        return AlbumLoadOutcome::Cancelled;
+    delete m_wait;
+    if (shown) {
+        m_wait = new TWaitF(this);
+        m_wait->popUp();
+    }
+}
 
-    const std::vector<indexfile::Entry> albums = dialog.selectedAlbums();
-    const bool keep = dialog.keepTrackList();
-    dialog.hide();
-
-    auto wait = std::make_unique<TWaitF>(this);
-    wait->popUp();
+void TTunoviaF::showAlbumTracks(std::vector<TrackRecord> tracks, bool keep)
+{
     if (!keep)
         m_model2->clear();
-    LyricsProbe probe(m_dialog.findFolder);
-    for (const indexfile::Entry &entry : albums) {
-        const QString path = album::albumPathFor(entry.path, m_currentIndexPath);
-        m_MP3ListView2->setUpdatesEnabled(false);
-        album::AlbumRead read = album::readAlbumFile(path, &probe);
-        if (!read.error)
-            m_model2->append(std::move(read.tracks));
-        m_MP3ListView2->setUpdatesEnabled(true);
-        if (read.error) {
-            wait.reset();
-            m_services.prompts.message(this, QString(), U("データファイルがロードできませんでした。"), Prompts::Icon::None);
-            return AlbumLoadOutcome::Failed;
-        }
-        restoreFonts();
-        restoreColumns();
-        m_services.settings.restoreClassNames(m_classNames);
-    }
-    return AlbumLoadOutcome::Loaded;
+    m_MP3ListView2->setUpdatesEnabled(false);
+    m_model2->append(std::move(tracks));
+    m_MP3ListView2->setUpdatesEnabled(true);
 }

@@ -1,10 +1,8 @@
 // The settings dialog and the joypad, as the main window drives them.
 #include "app/ui/mainform.h"
 
-#include "platform/joystick.h"
 #include "settings/ui/settingform.h"
 
-#include <QScopedValueRollback>
 #include <QTreeView>
 
 void TTunoviaF::createSettingsDialog()
@@ -25,7 +23,12 @@ void TTunoviaF::createSettingsDialog()
     hooks.classNames = [this] { return m_classNames; };
     hooks.legacyListShown = [this] { return m_listTag == 1; };
     m_SettingF = new TSettingF(m_dialog, m_services.settings, m_services.prompts, std::move(hooks), this);
-    runSettingsDialog = [this] { m_SettingF->exec(); };
+}
+
+void TTunoviaF::runSettingsDialog()
+{
+    if (m_SettingF)
+        m_SettingF->exec();
 }
 
 void TTunoviaF::resetColumnWidths()
@@ -50,22 +53,9 @@ void TTunoviaF::connectJoypad()
     connect(&m_JoyTimer, &QTimer::timeout, this, &TTunoviaF::JoyTimerTimer, Qt::UniqueConnection);
 }
 
-void TTunoviaF::setJoystick(std::shared_ptr<Joystick> joystick) { m_joystick = std::move(joystick); }
+void TTunoviaF::setJoystick(std::shared_ptr<Joystick> joystick) { m_joypad.setJoystick(std::move(joystick)); }
 
 void TTunoviaF::JoyTimerTimer()
 {
-    // A message box opened by an action runs its own event loop, where this
-    // timer goes on ticking: a held button must not stack one box per tick.
-    if (m_joyActionRunning)
-        return;
-    if (!m_joystick)
-        m_joystick = createSdlJoystick();
-    const std::optional<JoystickState> state = m_joystick->read();
-    if (!state)
-        return;
-    const int binding = joypad::bindingFor(*state, m_dialog.joyMin, m_dialog.joyMax);
-    if (binding != 0) {
-        const QScopedValueRollback running(m_joyActionRunning, true);
-        runJoypadBinding(binding);
-    }
+    m_joypad.tick(m_dialog.joyMin, m_dialog.joyMax, [this](int binding) { runJoypadBinding(binding); });
 }
