@@ -1,13 +1,13 @@
 // Dropping a tree of 10,000 MP3 files (500 folders) onto the main window,
 // against a minimal scan of the same tree (enumerate, stat, read the last
 // 128 bytes). Warm cache; the median of three runs of each.
-#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
+#include "config/settingsstore.h"
 #include "support/fakelauncher.h"
 #include "support/scriptedprompts.h"
 #include "tracks/id3v1.h"
-#include "tracks/trackmodel.h"
 #include "tracks/trackfiles.h"
+#include "tracks/trackmodel.h"
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -16,10 +16,10 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
-#include <sys/stat.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 int main(int argc, char **argv)
 {
@@ -44,15 +44,21 @@ int main(int argc, char **argv)
     }
     // Minimal scan: enumerate, stat, read the last 128 bytes.
     auto minimal = [&] {
-        QElapsedTimer t; t.start();
+        QElapsedTimer t;
+        t.start();
         int n = 0;
         QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
         char buf[128];
         while (it.hasNext()) {
             const QByteArray p = QFile::encodeName(it.next());
-            struct stat st; if (stat(p.constData(), &st) != 0) continue;
-            int fd = open(p.constData(), O_RDONLY); if (fd < 0) continue;
-            if (pread(fd, buf, 128, st.st_size - 128) == 128) ++n;
+            struct stat st;
+            if (stat(p.constData(), &st) != 0)
+                continue;
+            int fd = open(p.constData(), O_RDONLY);
+            if (fd < 0)
+                continue;
+            if (pread(fd, buf, 128, st.st_size - 128) == 128)
+                ++n;
             close(fd);
         }
         return std::pair<qint64, int>(t.elapsed(), n);
@@ -100,7 +106,8 @@ int main(int argc, char **argv)
     }
     const qint64 minimalMs = median(minimalTimes);
     const qint64 dropMs = median(dropTimes);
-    std::printf("minimal scan: %lld ms for %d files\ndrop onto the window: %lld ms for %d rows (%.2fx the minimal scan)\n",
-                minimalMs, files, dropMs, rows, minimalMs > 0 ? double(dropMs) / double(minimalMs) : 0.0);
+    std::printf(
+        "minimal scan: %lld ms for %d files\ndrop onto the window: %lld ms for %d rows (%.2fx the minimal scan)\n",
+        minimalMs, files, dropMs, rows, minimalMs > 0 ? double(dropMs) / double(minimalMs) : 0.0);
     return 0;
 }

@@ -8,8 +8,8 @@
 //   dbus-run-session -- env QT_QPA_PLATFORM=offscreen build/bench/bench_frozen_player
 // (finds the stand-in in TUNOVIA_BIN_DIR, else in ../bin beside itself; give
 // it its own XDG_RUNTIME_DIR when a Tunovia is running)
-#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
+#include "config/settingsstore.h"
 #include "platform/fakemediadevice.h"
 #include "platform/launcher.h"
 #include "platform/ui/prompts.h"
@@ -48,8 +48,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QString binDir = qEnvironmentVariableIsSet("TUNOVIA_BIN_DIR")
-        ? qEnvironmentVariable("TUNOVIA_BIN_DIR")
-        : QCoreApplication::applicationDirPath() + QStringLiteral("/../bin");
+                               ? qEnvironmentVariable("TUNOVIA_BIN_DIR")
+                               : QCoreApplication::applicationDirPath() + QStringLiteral("/../bin");
 
     QTemporaryDir dir;
     SilentPrompts prompts;
@@ -110,10 +110,13 @@ int main(int argc, char **argv)
         for (int i = 0; i < kCommands; ++i) {
             const qint64 queued = clock.elapsed();
             QAction *action = i % 2 == 0 ? toScmpx : toWinamp;
-            QMetaObject::invokeMethod(&w, [&, i, queued, action] {
-                action->trigger();
-                took[size_t(i)] = clock.elapsed() - queued;
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &w,
+                [&, i, queued, action] {
+                    action->trigger();
+                    took[size_t(i)] = clock.elapsed() - queued;
+                },
+                Qt::QueuedConnection);
             std::this_thread::sleep_for(std::chrono::milliseconds(700));
         }
     });
@@ -122,8 +125,7 @@ int main(int argc, char **argv)
     queuer.join();
     qint64 worst = 0;
     for (int i = 0; i < kCommands; ++i) {
-        out << "command " << i + 1 << " (" << (i % 2 == 0 ? "SCMPX" : "Winamp") << "): " << took[size_t(i)]
-            << " ms\n";
+        out << "command " << i + 1 << " (" << (i % 2 == 0 ? "SCMPX" : "Winamp") << "): " << took[size_t(i)] << " ms\n";
         worst = std::max(worst, took[size_t(i)]);
     }
     out << "player stopped and noticed: a menu command takes effect after at most " << worst << " ms\n";

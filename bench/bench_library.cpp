@@ -5,8 +5,8 @@
 #include "library/textlines.h"
 #include "library/ui/datselform.h"
 #include "platform/profile.h"
-#include "platform/ui/prompts.h"
 #include "platform/textcodec.h"
+#include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
 
 #include <QApplication>
@@ -44,8 +44,8 @@ long currentRssKb()
 void writeAlbum(QFile &file, int tracks)
 {
     const QStringList titles = {QStringLiteral("夜明けのメロディ"), QStringLiteral("Summer Breeze"),
-                                QStringLiteral("桜の季節"), QStringLiteral("Midnight Train"),
-                                QStringLiteral("風の歌"), QStringLiteral("Blue Horizon")};
+                                QStringLiteral("桜の季節"),         QStringLiteral("Midnight Train"),
+                                QStringLiteral("風の歌"),           QStringLiteral("Blue Horizon")};
     QString all;
     for (int i = 0; i < tracks; ++i) {
         if (i % 1000 == 0) {
@@ -54,7 +54,8 @@ void writeAlbum(QFile &file, int tracks)
         }
         TrackRecord t;
         const QString folder = QStringLiteral("/srv/music/アーティスト%1/アルバム%2/").arg(i % 997).arg(i % 31);
-        t[TrackField::Path] = folder + QStringLiteral("%1 トラック番号%2.mp3").arg(i % 20 + 1, 2, 10, QLatin1Char('0')).arg(i);
+        t[TrackField::Path] =
+            folder + QStringLiteral("%1 トラック番号%2.mp3").arg(i % 20 + 1, 2, 10, QLatin1Char('0')).arg(i);
         t[TrackField::Title] = titles[i % titles.size()] + QStringLiteral(" %1").arg((i * 7919) % 100000);
         t[TrackField::Artist] = QStringLiteral("アーティスト%1").arg(i % 997);
         t[TrackField::Album] = QStringLiteral("アルバム タイトル%1").arg(i % 31);
@@ -165,8 +166,8 @@ int main(int argc, char **argv)
         i.open(QIODevice::WriteOnly);
         i.write(makeIndex(10000, 500));
     }
-    out << "album file: " << trackCount << " tracks, " << QFileInfo(albumPath).size() << " bytes; index file: "
-        << QFileInfo(indexPath).size() << " bytes" << Qt::endl;
+    out << "album file: " << trackCount << " tracks, " << QFileInfo(albumPath).size()
+        << " bytes; index file: " << QFileInfo(indexPath).size() << " bytes" << Qt::endl;
 
     Stopwatch timer;
     timer.restart();
@@ -211,7 +212,9 @@ int main(int argc, char **argv)
     const qsizetype minimalRows = minimalParse(albumPath);
     const Lap minimalNs = timer.nsecsElapsed();
     report(out, "minimal parse (read, split, decode)", minimalNs, QStringLiteral("  (%1 rows)").arg(minimalRows));
-    out << QString::asprintf("load until painted / minimal parse (cpu): %.2f", double(paintNs.cpu) / double(minimalNs.cpu)) << Qt::endl;
+    out << QString::asprintf("load until painted / minimal parse (cpu): %.2f",
+                             double(paintNs.cpu) / double(minimalNs.cpu))
+        << Qt::endl;
 
     QItemSelectionModel *sel = view.selectionModel();
     timer.restart();

@@ -5,17 +5,17 @@
 // (run from the source folder, the default track is a demo track; the main
 // window takes the instance lock, so give it its own XDG_RUNTIME_DIR when a
 // Tunovia is running)
-#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
+#include "config/settingsstore.h"
 #include "lyrics/ui/lyricsform.h"
 #include "platform/fakemediadevice.h"
 #include "platform/launcher.h"
 #include "platform/qtmediadevice.h"
 #include "platform/ui/prompts.h"
 #include "platform/windowbus.h"
-#include "silentservices.h"
 #include "playback/builtinplayer.h"
 #include "playback/playermessages.h"
+#include "silentservices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,7 +80,8 @@ struct Window {
 
     explicit Window(int player, std::unique_ptr<MediaDevice> device)
     {
-        settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("Tunov.ini")), nullptr, dir.path() + u'/');
+        settings =
+            std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("Tunov.ini")), nullptr, dir.path() + u'/');
         w = std::make_unique<TTunoviaF>(MainServices{prompts, launcher, *settings});
         w->createLyricsWindow();
         w->connectClockAndLyrics();
@@ -160,8 +161,8 @@ int main(int argc, char **argv)
 
     // 3. Highlight delay on a real track: how far the player's position is
     // past a line's tag when the window selects that line.
-    const QString demo = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                  : QStringLiteral("data/demo/music/first/01 Morning.mp3");
+    const QString demo =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("data/demo/music/first/01 Morning.mp3");
     {
         auto device = std::make_unique<QtMediaDevice>();
         QtMediaDevice *dev = device.get();

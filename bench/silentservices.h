@@ -7,10 +7,19 @@
 class SilentPrompts final : public Prompts {
 public:
     QMessageBox::StandardButton message(QWidget *, const QString &, const QString &, Icon,
-                                        QMessageBox::StandardButtons) override { return QMessageBox::Ok; }
-    std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+                                        QMessageBox::StandardButtons) override
+    {
+        return QMessageBox::Ok;
+    }
+    std::optional<QString> inputText(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
     QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &, bool) override { return {}; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &, bool) override
+    {
+        return {};
+    }
     QString folder(QWidget *, const QString &, const QString &) override { return {}; }
     std::optional<QFont> font(QWidget *, const QFont &) override { return {}; }
     std::optional<QColor> color(QWidget *, const QColor &) override { return {}; }

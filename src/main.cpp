@@ -1,6 +1,6 @@
-#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
 #include "app/ui/tunoviaapp.h"
+#include "config/settingsstore.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/registry.h"

@@ -36,8 +36,8 @@ private slots:
     void coreFilesIncludeNoUiHeader_data()
     {
         QTest::addColumn<QString>("area");
-        for (const char *area : {"platform", "config", "app", "library", "tracks", "playback", "lyrics", "settings",
-                                 "controls"})
+        for (const char *area :
+             {"platform", "config", "app", "library", "tracks", "playback", "lyrics", "settings", "controls"})
             QTest::newRow(area) << QString::fromLatin1(area);
     }
 

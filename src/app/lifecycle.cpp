@@ -206,8 +206,8 @@ void Lifecycle::closeQuery()
         m_window.closePlayer();
     if (dialog.quitPolicy.isOn(0))
         m_window.closePlayer();
-    else if (dialog.quitPolicy.isOn(2)
-             && m_window.askYesNo(QStringLiteral("Tunovia"), U("MP3プレイヤーを終了しますか？")))
+    else if (dialog.quitPolicy.isOn(2) &&
+             m_window.askYesNo(QStringLiteral("Tunovia"), U("MP3プレイヤーを終了しますか？")))
         m_window.closePlayer();
 }
 
@@ -229,7 +229,8 @@ void Lifecycle::help()
         }
     }
     m_window.tell(Icon::Error, QStringLiteral("Tunovia"),
-                  U("ヘルプが見つかりません。\nRavlen Worksからhtmlヘルプをダウンロードして\nhelpフォルダに解凍しておいてください。\n"));
+                  U("ヘルプが見つかりません。\nRavlen "
+                    "Worksからhtmlヘルプをダウンロードして\nhelpフォルダに解凍しておいてください。\n"));
 }
 
 void Lifecycle::reportStoreError(const StoreResult &result)

@@ -31,8 +31,7 @@ QStringList timeSkinFiles(const QString &prefix)
     return files;
 }
 
-ButtonSkinFiles buttonSkinFiles(const QString &prefix, const QStringList &normalNames,
-                                const QStringList &pressedNames)
+ButtonSkinFiles buttonSkinFiles(const QString &prefix, const QStringList &normalNames, const QStringList &pressedNames)
 {
     ButtonSkinFiles files;
     if (!QFileInfo::exists(prefix + QStringLiteral("play.bmp")))

@@ -36,8 +36,7 @@ struct ButtonSkinFiles {
 // The button skin behind a folder prefix, for the pictures' file names in
 // button order. Only a folder with "play.bmp" is a skin; its pressed pictures
 // count only when "click_play.bmp" is there too.
-ButtonSkinFiles buttonSkinFiles(const QString &prefix, const QStringList &normalNames,
-                                const QStringList &pressedNames);
+ButtonSkinFiles buttonSkinFiles(const QString &prefix, const QStringList &normalNames, const QStringList &pressedNames);
 
 // What the window says when a skin picture cannot be read.
 QString skinErrorText(const QString &file);

@@ -110,9 +110,12 @@ void SettingsStore::loadSettings(DialogSettings &s) const
             flag(key::Size2Time, s.size2Time);
         }
         if (m_registry->hasKey(kRegVolume)) {
-            if (auto v = m_registry->integer(kRegVolume, key::VolumeA)) s.volA = *v;
-            if (auto v = m_registry->integer(kRegVolume, key::VolumeB)) s.volB = *v;
-            if (auto v = m_registry->integer(kRegVolume, key::VolumeC)) s.volC = *v;
+            if (auto v = m_registry->integer(kRegVolume, key::VolumeA))
+                s.volA = *v;
+            if (auto v = m_registry->integer(kRegVolume, key::VolumeB))
+                s.volB = *v;
+            if (auto v = m_registry->integer(kRegVolume, key::VolumeC))
+                s.volC = *v;
         }
     }
 
@@ -169,10 +172,14 @@ void SettingsStore::loadSettings(DialogSettings &s) const
 void SettingsStore::restoreWindowBounds(WindowBounds &b) const
 {
     if (importDue() && m_registry->hasKey(kRegWindow)) {
-        if (auto v = m_registry->integer(kRegWindow, key::Top)) b.top = *v;
-        if (auto v = m_registry->integer(kRegWindow, key::Left)) b.left = *v;
-        if (auto v = m_registry->integer(kRegWindow, key::Width)) b.width = *v;
-        if (auto v = m_registry->integer(kRegWindow, key::Height)) b.height = *v;
+        if (auto v = m_registry->integer(kRegWindow, key::Top))
+            b.top = *v;
+        if (auto v = m_registry->integer(kRegWindow, key::Left))
+            b.left = *v;
+        if (auto v = m_registry->integer(kRegWindow, key::Width))
+            b.width = *v;
+        if (auto v = m_registry->integer(kRegWindow, key::Height))
+            b.height = *v;
     }
     b.top = m_profile.readInt(kWindow, key::Top, b.top);
     b.left = m_profile.readInt(kWindow, key::Left, b.left);
@@ -191,9 +198,12 @@ void SettingsStore::restoreFonts(ListLook &five, ListLook &thirteen) const
                 look->fontName = cutFontName(*v);
                 m_importedFontName = look->fontName;
             }
-            if (auto v = m_registry->integer(kRegFont, key::Color)) look->color = *v;
-            if (auto v = m_registry->integer(kRegFont, key::Size)) look->fontSize = *v;
-            if (auto v = m_registry->integer(kRegFont, key::BackColor)) look->backColor = *v;
+            if (auto v = m_registry->integer(kRegFont, key::Color))
+                look->color = *v;
+            if (auto v = m_registry->integer(kRegFont, key::Size))
+                look->fontSize = *v;
+            if (auto v = m_registry->integer(kRegFont, key::BackColor))
+                look->backColor = *v;
         }
     }
     const QString fixedName = m_importedFontName.value_or(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -259,8 +269,10 @@ void SettingsStore::restoreLyricsWindow(LyricsWindowSettings &window, DialogSett
 void SettingsStore::restoreClassNames(ClassNames &names) const
 {
     if (importDue() && m_registry->hasKey(kRegClassName)) {
-        if (auto v = m_registry->string(kRegClassName, key::Winamp)) names.winamp = *v;
-        if (auto v = m_registry->string(kRegClassName, key::SCMPX)) names.scmpx = *v;
+        if (auto v = m_registry->string(kRegClassName, key::Winamp))
+            names.winamp = *v;
+        if (auto v = m_registry->string(kRegClassName, key::SCMPX))
+            names.scmpx = *v;
     }
     names.winamp = m_profile.readString(kClassName, key::Winamp, names.winamp);
     names.scmpx = m_profile.readString(kClassName, key::SCMPX, names.scmpx);
@@ -486,7 +498,8 @@ ProfileWrite SettingsStore::storeLyricsWindowBounds(const WindowBounds &b)
 
 QString SettingsStore::failureText(const ProfileWrite &write) const
 {
-    return QStringLiteral("設定ファイルに書き込めませんでした。\n%1\n%2").arg(write.error().path, write.error().message);
+    return QStringLiteral("設定ファイルに書き込めませんでした。\n%1\n%2")
+        .arg(write.error().path, write.error().message);
 }
 
 std::optional<QString> SettingsStore::failureToReport(const ProfileWrite &write)

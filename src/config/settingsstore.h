@@ -94,7 +94,7 @@ inline constexpr std::array<const char *, 3> kStartKeys{"RunNormal", "RunMinimiz
 inline constexpr std::array<const char *, 3> kQuitKeys{"PlayerQuitYes", "PlayerQuitNo", "PlayerQuitAsk"};
 // "JoyPad": up, down, left, right, button 1-4.
 inline constexpr std::array<const char *, 8> kJoyKeys{"UpButton", "DownButton", "LeftButton", "RightButton",
-                                                      "Button1", "Button2", "Button3", "Button4"};
+                                                      "Button1",  "Button2",    "Button3",    "Button4"};
 // "Column": widths under the field names, shown columns under Check1..Check13.
 inline constexpr const std::array<const char *, kTrackFieldCount> &kColumnNames = kTrackFieldNames;
 inline QString checkKey(int n) { return QStringLiteral("Check%1").arg(n); }
@@ -115,8 +115,8 @@ struct DialogSettings {
     QString textEditor = QStringLiteral("notepad.exe");
     QString lyricsEditor = QStringLiteral("notepad.exe");
     QString j2, m2h, explorerPath;
-    RadioGroup player{0};    // WinampCheck, SCMPXCheck, MCICheck
-    RadioGroup startMode{0}; // RunNormal, RunMinimize, RunHide
+    RadioGroup player{0};     // WinampCheck, SCMPXCheck, MCICheck
+    RadioGroup startMode{0};  // RunNormal, RunMinimize, RunHide
     RadioGroup quitPolicy{1}; // PlayerQuitYes, PlayerQuitNo, PlayerQuitAsk
     bool playTime = true;
     int drawInterval = 0; // 100 ms x (index + 1)
@@ -168,7 +168,7 @@ struct WindowBounds {
 struct ListLook {
     QString fontName = QStringLiteral("ＭＳ Ｐゴシック");
     int fontSize = 9;
-    int color = 0;            // 0x00BBGGRR, or a negative system colour code
+    int color = 0;             // 0x00BBGGRR, or a negative system colour code
     int backColor = -16777211; // system window colour (COLOR_WINDOW | 0x80000000)
     bool bold = false, italic = false;
 };
@@ -274,18 +274,40 @@ public:
         return write.ok() ? StoreResult() : StoreResult(write.error());
     }
     [[nodiscard]] StoreResult saveLegacyImport() { return asStoreResult(storeLegacyImport()); } // transitional
-    [[nodiscard]] StoreResult saveColumnWidths(bool fiveCurrent, const ColumnWidths &w, const DialogSettings &s) // transitional
+    [[nodiscard]] StoreResult saveColumnWidths(bool fiveCurrent, const ColumnWidths &w,
+                                               const DialogSettings &s) // transitional
     {
         return asStoreResult(storeColumnWidths(fiveCurrent, w, s));
     }
-    [[nodiscard]] StoreResult saveWindowBounds(const WindowBounds &b) { return asStoreResult(storeWindowBounds(b)); } // transitional
-    [[nodiscard]] StoreResult saveMainVolume(int position) { return asStoreResult(storeMainVolume(position)); } // transitional
-    [[nodiscard]] StoreResult savePlayerChoice(const DialogSettings &s) { return asStoreResult(storePlayerChoice(s)); } // transitional
-    [[nodiscard]] StoreResult saveLastIndex(const QString &path) { return asStoreResult(storeLastIndex(path)); } // transitional
-    [[nodiscard]] StoreResult saveCopyOptions(const CopyOptions &c) { return asStoreResult(storeCopyOptions(c)); } // transitional
-    [[nodiscard]] StoreResult saveListFont(const ListLook &look) { return asStoreResult(storeListFont(look)); } // transitional
+    [[nodiscard]] StoreResult saveWindowBounds(const WindowBounds &b)
+    {
+        return asStoreResult(storeWindowBounds(b));
+    } // transitional
+    [[nodiscard]] StoreResult saveMainVolume(int position)
+    {
+        return asStoreResult(storeMainVolume(position));
+    } // transitional
+    [[nodiscard]] StoreResult savePlayerChoice(const DialogSettings &s)
+    {
+        return asStoreResult(storePlayerChoice(s));
+    } // transitional
+    [[nodiscard]] StoreResult saveLastIndex(const QString &path)
+    {
+        return asStoreResult(storeLastIndex(path));
+    } // transitional
+    [[nodiscard]] StoreResult saveCopyOptions(const CopyOptions &c)
+    {
+        return asStoreResult(storeCopyOptions(c));
+    } // transitional
+    [[nodiscard]] StoreResult saveListFont(const ListLook &look)
+    {
+        return asStoreResult(storeListFont(look));
+    }                                                                                                   // transitional
     [[nodiscard]] StoreResult saveListColor(int color) { return asStoreResult(storeListColor(color)); } // transitional
-    [[nodiscard]] StoreResult saveListBackColor(int color) { return asStoreResult(storeListBackColor(color)); } // transitional
+    [[nodiscard]] StoreResult saveListBackColor(int color)
+    {
+        return asStoreResult(storeListBackColor(color));
+    }                                                                       // transitional
     [[nodiscard]] StoreResult saveLyricsWindowBounds(const WindowBounds &b) // transitional
     {
         return asStoreResult(storeLyricsWindowBounds(b));

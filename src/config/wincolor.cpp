@@ -13,9 +13,6 @@ QColor toColor(int value, const QColor &systemWindow, const QColor &systemText)
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
 
-int fromColor(const QColor &color)
-{
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
-}
+int fromColor(const QColor &color) { return color.red() | (color.green() << 8) | (color.blue() << 16); }
 
 } // namespace wincolor

@@ -6,7 +6,6 @@
 #include "platform/textcodec.h"
 #include "tracks/trackmodel.h"
 
-
 namespace album {
 
 namespace {
@@ -20,8 +19,8 @@ int splitFields(QStringView line, const bool *quoteOnly, int count, QStringView 
     for (int i = 0; i < count; ++i) {
         if (pos > line.size())
             return i;
-        const qsizetype end = quoteOnly[i] ? line.indexOf(QLatin1Char('"'), pos)
-                                           : line.indexOf(QLatin1String("\","), pos);
+        const qsizetype end =
+            quoteOnly[i] ? line.indexOf(QLatin1Char('"'), pos) : line.indexOf(QLatin1String("\","), pos);
         if (end < 0) {
             QStringView rest = line.sliced(pos);
             if (rest.endsWith(QLatin1Char('"')))
@@ -121,12 +120,12 @@ QString playTimeText(qint64 seconds)
 std::vector<TrackRecord> parseAlbumText(QStringView text, const QString &albumFolder)
 {
     static constexpr bool kQuoteOnly[kTrackFieldCount] = {false, false, false, false, false, false, true,
-                                            true,  false, false, false, false, true};
+                                                          true,  false, false, false, false, true};
     // File order of the fields, field 2 (the file name) being skipped.
     static constexpr TrackField kTargets[kTrackFieldCount] = {
-        TrackField::Path,      TrackField::Count,    TrackField::Title,  TrackField::Artist, TrackField::Album,
-        TrackField::Comment,   TrackField::Genre,    TrackField::Date,   TrackField::Copyright,
-        TrackField::Engineer,  TrackField::Source,   TrackField::Soft,   TrackField::Size};
+        TrackField::Path,    TrackField::Count, TrackField::Title, TrackField::Artist,    TrackField::Album,
+        TrackField::Comment, TrackField::Genre, TrackField::Date,  TrackField::Copyright, TrackField::Engineer,
+        TrackField::Source,  TrackField::Soft,  TrackField::Size};
 
     std::vector<TrackRecord> tracks;
     // About 250 bytes per line in practice; a rough reserve avoids regrowth.
@@ -179,18 +178,18 @@ QString albumLine(const TrackRecord &t)
     const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char(':')));
     const QString fileName = path.mid(cut + 1);
     const QString *fields[kTrackFieldCount] = {&path,
-                                 &fileName,
-                                 &t[TrackField::Title],
-                                 &t[TrackField::Artist],
-                                 &t[TrackField::Album],
-                                 &t[TrackField::Comment],
-                                 &t[TrackField::Genre],
-                                 &t[TrackField::Date],
-                                 &t[TrackField::Copyright],
-                                 &t[TrackField::Engineer],
-                                 &t[TrackField::Source],
-                                 &t[TrackField::Soft],
-                                 &t[TrackField::Size]};
+                                               &fileName,
+                                               &t[TrackField::Title],
+                                               &t[TrackField::Artist],
+                                               &t[TrackField::Album],
+                                               &t[TrackField::Comment],
+                                               &t[TrackField::Genre],
+                                               &t[TrackField::Date],
+                                               &t[TrackField::Copyright],
+                                               &t[TrackField::Engineer],
+                                               &t[TrackField::Source],
+                                               &t[TrackField::Soft],
+                                               &t[TrackField::Size]};
     QString line;
     for (int i = 0; i < kTrackFieldCount; ++i) {
         if (i > 0)

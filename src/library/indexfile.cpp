@@ -83,10 +83,7 @@ Tree parseText(QStringView text)
     return tree;
 }
 
-Tree parse(QByteArrayView bytes)
-{
-    return parseText(text::decode(bytes));
-}
+Tree parse(QByteArrayView bytes) { return parseText(text::decode(bytes)); }
 
 Result<Tree> readFile(const QString &path)
 {
@@ -96,20 +93,11 @@ Result<Tree> readFile(const QString &path)
     return parse(file.bytes);
 }
 
-QByteArray newFileContent()
-{
-    return QByteArrayLiteral(";Tunovia  Index File\r\n");
-}
+QByteArray newFileContent() { return QByteArrayLiteral(";Tunovia  Index File\r\n"); }
 
-QString entryLine(const QString &name, const QString &path)
-{
-    return name + QLatin1Char('=') + path;
-}
+QString entryLine(const QString &name, const QString &path) { return name + QLatin1Char('=') + path; }
 
-QStringList folderLines(const QString &name)
-{
-    return {QStringLiteral(";;{ ") + name, QStringLiteral(";;}")};
-}
+QStringList folderLines(const QString &name) { return {QStringLiteral(";;{ ") + name, QStringLiteral(";;}")}; }
 
 bool isValidEntryName(const QString &name)
 {

@@ -28,15 +28,15 @@ struct Entry {
 
 struct Folder {
     QString name;
-    int parent = -1;   // -1 for the root
-    int depth = 0;     // root 0
+    int parent = -1; // -1 for the root
+    int depth = 0;   // root 0
     std::vector<int> children;
     std::vector<Entry> entries;
 };
 
 struct Tree {
-    QString title;                     // empty when the file has no ;title line
-    std::vector<Folder> folders;       // index = folder number; [0] is the root
+    QString title;               // empty when the file has no ;title line
+    std::vector<Folder> folders; // index = folder number; [0] is the root
     const Folder &root() const { return folders.front(); }
     // Entries of `folder` followed by those of every folder below it, in folder order.
     std::vector<Entry> entriesWithSubfolders(int folder) const;

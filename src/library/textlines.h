@@ -6,8 +6,7 @@
 
 namespace textlines {
 
-template <typename Fn>
-void forEachLine(QStringView text, Fn &&fn)
+template <typename Fn> void forEachLine(QStringView text, Fn &&fn)
 {
     const QChar *p = text.data();
     const qsizetype n = text.size();

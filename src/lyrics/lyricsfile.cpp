@@ -94,9 +94,6 @@ int lineForTime(const QList<Line> &lines, const QString &timeText)
     return -1;
 }
 
-int centredTopRow(int selected, int visibleRows)
-{
-    return qMax(0, selected - visibleRows / 2);
-}
+int centredTopRow(int selected, int visibleRows) { return qMax(0, selected - visibleRows / 2); }
 
 } // namespace lyrics

@@ -13,15 +13,13 @@
 
 namespace lyrics {
 
-struct Line
-{
+struct Line {
     QString tag;
     QString text;
     friend bool operator==(const Line &, const Line &) = default;
 };
 
-struct Lyrics
-{
+struct Lyrics {
     // Always starts with ("00:00", " ") and ends with ("99:99", " ").
     QList<Line> lines;
     // Set by the first line of two or more characters: "Lyrics" when it is a

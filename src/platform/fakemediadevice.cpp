@@ -39,10 +39,7 @@ void FakeMediaDevice::close()
     m_error = NoError;
 }
 
-qint64 FakeMediaDevice::elapsed() const
-{
-    return m_manual ? m_manualElapsed : m_clock.elapsed();
-}
+qint64 FakeMediaDevice::elapsed() const { return m_manual ? m_manualElapsed : m_clock.elapsed(); }
 
 qint64 FakeMediaDevice::position() const
 {
@@ -52,10 +49,7 @@ qint64 FakeMediaDevice::position() const
     return qMin(pos, m_length);
 }
 
-bool FakeMediaDevice::isPlaying() const
-{
-    return m_open && m_playing && position() < m_length;
-}
+bool FakeMediaDevice::isPlaying() const { return m_open && m_playing && position() < m_length; }
 
 bool FakeMediaDevice::play()
 {
@@ -110,7 +104,4 @@ bool FakeMediaDevice::seekToEnd()
     return true;
 }
 
-void FakeMediaDevice::advance(qint64 ms)
-{
-    m_manualElapsed += ms;
-}
+void FakeMediaDevice::advance(qint64 ms) { m_manualElapsed += ms; }

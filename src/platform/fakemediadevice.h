@@ -6,8 +6,7 @@
 #include <QElapsedTimer>
 #include <QStringList>
 
-class FakeMediaDevice final : public MediaDevice
-{
+class FakeMediaDevice final : public MediaDevice {
 public:
     // With a manual clock the position only moves through advance(), which
     // keeps tests independent of machine speed.
@@ -36,8 +35,8 @@ public:
     int lastError() const override { return m_error; }
 
     // Test controls.
-    void advance(qint64 ms);                                 // manual clock only
-    void setNoOutputDevice(bool none) { m_noOutput = none; } // open() then fails with 263
+    void advance(qint64 ms);                                     // manual clock only
+    void setNoOutputDevice(bool none) { m_noOutput = none; }     // open() then fails with 263
     void setLengthOverride(qint64 ms) { m_lengthOverride = ms; } // -1: from the file size
     const QStringList &openHistory() const { return m_history; } // every file opened successfully
 
@@ -53,7 +52,7 @@ private:
     QString m_file;
     qint64 m_length = 0;
     qint64 m_lengthOverride = -1;
-    qint64 m_base = 0;   // position when playing last started or when stopped
+    qint64 m_base = 0; // position when playing last started or when stopped
     qint64 m_manualElapsed = 0;
     QElapsedTimer m_clock;
     int m_volume = 100;

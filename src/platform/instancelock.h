@@ -7,7 +7,7 @@
 namespace instancelock {
 
 enum class Result {
-    Acquired,   // this process now holds the lock, for the rest of its life
+    Acquired,      // this process now holds the lock, for the rest of its life
     HeldElsewhere, // another process holds it
     Unavailable,   // the lock file could not be created or locked
 };

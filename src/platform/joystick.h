@@ -6,8 +6,8 @@
 #include <optional>
 
 struct JoystickState {
-    int x = 32768; // 0 (left) ... 65535 (right)
-    int y = 32768; // 0 (up) ... 65535 (down)
+    int x = 32768;                 // 0 (left) ... 65535 (right)
+    int y = 32768;                 // 0 (up) ... 65535 (down)
     std::array<bool, 4> buttons{}; // buttons 1-4
 };
 

@@ -7,8 +7,7 @@
 
 #include <memory>
 
-class MediaDevice
-{
+class MediaDevice {
 public:
     // Codes reported by lastError().
     enum Error : int {

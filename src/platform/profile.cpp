@@ -71,10 +71,7 @@ QString stripQuotes(const QString &v)
     return v;
 }
 
-bool sameName(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // What a line is, once decoded.
 struct Parsed {
@@ -172,8 +169,8 @@ Result<> validateWrite(const QString &section, const QString &key, const QString
     if (trimBlanks(section).isEmpty() || hasLineBreak(section) || section.contains(QLatin1Char(']')))
         return Result<>::failure(QStringLiteral("セクション名が正しくありません: %1").arg(section));
     const QString name = trimBlanks(key);
-    if (name.isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('='))
-        || name.startsWith(QLatin1Char('[')) || name.startsWith(QLatin1Char(';')))
+    if (name.isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('=')) || name.startsWith(QLatin1Char('[')) ||
+        name.startsWith(QLatin1Char(';')))
         return Result<>::failure(QStringLiteral("キー名が正しくありません: %1").arg(key));
     if (hasLineBreak(value))
         return Result<>::failure(QStringLiteral("改行を含む値は書き込めません: %1").arg(key));
@@ -218,7 +215,10 @@ QByteArray ProfileFile::withValue(const QByteArray &content, const QString &sect
         // Plain ASCII files take CP932 like any file Tunovia writes.
         bool ascii = true;
         for (char c : content) {
-            if (static_cast<unsigned char>(c) >= 0x80) { ascii = false; break; }
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                ascii = false;
+                break;
+            }
         }
         if (ascii)
             enc = newTextFits ? text::Encoding::Cp932 : text::Encoding::Utf8;

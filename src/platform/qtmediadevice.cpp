@@ -10,10 +10,7 @@
 
 QtMediaDevice::QtMediaDevice(int openTimeoutMs) : m_timeoutMs(openTimeoutMs) {}
 
-QtMediaDevice::~QtMediaDevice()
-{
-    close();
-}
+QtMediaDevice::~QtMediaDevice() { close(); }
 
 int QtMediaDevice::errorCodeFor(QMediaPlayer::Error error)
 {
@@ -88,8 +85,8 @@ bool QtMediaDevice::open(const QString &file)
     QMediaPlayer::Error error = QMediaPlayer::NoError;
     auto done = [&] {
         const auto status = m_player->mediaStatus();
-        return error != QMediaPlayer::NoError || status == QMediaPlayer::LoadedMedia
-            || status == QMediaPlayer::InvalidMedia || status == QMediaPlayer::BufferedMedia;
+        return error != QMediaPlayer::NoError || status == QMediaPlayer::LoadedMedia ||
+               status == QMediaPlayer::InvalidMedia || status == QMediaPlayer::BufferedMedia;
     };
     const auto c1 = QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&] {
         if (done())

@@ -13,8 +13,7 @@
 class QAudioOutput;
 class QEventLoop;
 
-class QtMediaDevice final : public MediaDevice
-{
+class QtMediaDevice final : public MediaDevice {
 public:
     explicit QtMediaDevice(int openTimeoutMs = 5000);
     ~QtMediaDevice() override;

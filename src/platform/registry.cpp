@@ -62,14 +62,30 @@ std::optional<QString> unescape(QByteArrayView line, qsizetype &pos, char termin
         const char e = line[pos++];
         char16_t unit = 0;
         switch (e) {
-        case 'a': unit = 7; break;
-        case 'b': unit = 8; break;
-        case 'e': unit = 27; break;
-        case 'f': unit = 12; break;
-        case 'n': unit = 10; break;
-        case 'r': unit = 13; break;
-        case 't': unit = 9; break;
-        case 'v': unit = 11; break;
+        case 'a':
+            unit = 7;
+            break;
+        case 'b':
+            unit = 8;
+            break;
+        case 'e':
+            unit = 27;
+            break;
+        case 'f':
+            unit = 12;
+            break;
+        case 'n':
+            unit = 10;
+            break;
+        case 'r':
+            unit = 13;
+            break;
+        case 't':
+            unit = 9;
+            break;
+        case 'v':
+            unit = 11;
+            break;
         case 'x': {
             int digits = 0;
             while (digits < 4 && pos < n && hexDigit(line[pos]) >= 0) {
@@ -133,7 +149,7 @@ std::optional<quint32> parseHexDword(QByteArrayView text)
 LegacyRegistry::LegacyRegistry(QByteArrayView bytes)
 {
     QHash<QString, Value> *key = nullptr; // values of the current key; none after a broken header
-    bool continued = false;                // the previous line ended in "\": this one is part of it
+    bool continued = false;               // the previous line ended in "\": this one is part of it
     qsizetype start = 0;
     const qsizetype n = bytes.size();
     while (start < n) {

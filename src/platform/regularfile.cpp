@@ -35,10 +35,7 @@ void fail(Outcome &outcome, Failure failure, int error = 0)
     }
 }
 
-Failure failureFor(int error)
-{
-    return (error == ENOENT || error == ENOTDIR) ? Failure::Missing : Failure::Unreadable;
-}
+Failure failureFor(int error) { return (error == ENOENT || error == ENOTDIR) ? Failure::Missing : Failure::Unreadable; }
 
 } // namespace
 

@@ -17,7 +17,7 @@ enum class Failure { None, Missing, NotRegular, Unreadable, TooLarge };
 
 struct Outcome {
     Failure failure = Failure::None;
-    QString reason; // in the system's words, for messages; empty on success
+    QString reason;  // in the system's words, for messages; empty on success
     qint64 size = 0; // the file's length when it was opened
     bool ok() const { return failure == Failure::None; }
     explicit operator bool() const { return ok(); }

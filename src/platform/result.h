@@ -1,15 +1,14 @@
 #pragma once
 // The outcome of an operation that can fail: its value, or a message saying
 // why there is none (or another error type E where the message alone is not
-// enough). Result<> (Result<void>) carries no value, only success or the error. A result must be looked at ([[nodiscard]]), and Result<>
-// has no conversion to bool on purpose: "if (write(...))" could read as
-// "if it worked" or as "if there is an error", and both have been meant.
+// enough). Result<> (Result<void>) carries no value, only success or the error. A result must be looked at
+// ([[nodiscard]]), and Result<> has no conversion to bool on purpose: "if (write(...))" could read as "if it worked" or
+// as "if there is an error", and both have been meant.
 #include <QString>
 #include <optional>
 #include <utility>
 
-template <class T = void, class E = QString>
-class [[nodiscard]] Result {
+template <class T = void, class E = QString> class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
     static Result failure(E error)
@@ -34,8 +33,7 @@ private:
     E m_error{};
 };
 
-template <class E>
-class [[nodiscard]] Result<void, E> {
+template <class E> class [[nodiscard]] Result<void, E> {
 public:
     Result() = default; // success
     static Result failure(E error)

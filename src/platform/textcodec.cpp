@@ -24,10 +24,17 @@ bool isValidUtf8(QByteArrayView bytes)
         }
         int len;
         unsigned int cp;
-        if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; }
-        else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; }
-        else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; }
-        else return false;
+        if ((c & 0xE0) == 0xC0) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4;
+            cp = c & 0x07;
+        } else
+            return false;
         if (i + len > n)
             return false;
         for (int k = 1; k < len; ++k) {
@@ -36,8 +43,8 @@ bool isValidUtf8(QByteArrayView bytes)
             cp = (cp << 6) | (p[i + k] & 0x3F);
         }
         // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000)
-            || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) || cp > 0x10FFFF ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
         i += len;
     }
@@ -101,7 +108,10 @@ bool fitsCp932(const QString &text)
 {
     bool ascii = true;
     for (QChar c : text) {
-        if (c.unicode() >= 0x80) { ascii = false; break; }
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
     }
     if (ascii)
         return true;
@@ -142,10 +152,7 @@ QByteArray toCp932(const QString &text)
     return out;
 }
 
-QByteArray encodeForFile(const QString &text)
-{
-    return fitsCp932(text) ? toCp932(text) : text.toUtf8();
-}
+QByteArray encodeForFile(const QString &text) { return fitsCp932(text) ? toCp932(text) : text.toUtf8(); }
 
 QByteArray encodeForSystem(const QString &text) { return text.toUtf8(); }
 

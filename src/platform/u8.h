@@ -3,7 +3,4 @@
 // written as plain literals and converted with U().
 #include <QString>
 
-inline QString U(const char *s)
-{
-    return QString::fromUtf8(s);
-}
+inline QString U(const char *s) { return QString::fromUtf8(s); }

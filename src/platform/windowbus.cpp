@@ -37,10 +37,7 @@ QObject *registry(bool create)
     return found;
 }
 
-QObject *windowOf(const QObject *entry)
-{
-    return entry->property(kWindowProperty).value<QObject *>();
-}
+QObject *windowOf(const QObject *entry) { return entry->property(kWindowProperty).value<QObject *>(); }
 
 Qt::ConnectionType callTypeFor(const QObject *window)
 {
@@ -114,9 +111,9 @@ private:
             m_entries.erase(busName);
             return;
         }
-        const QDBusMessage call = QDBusMessage::createMethodCall(
-            busName, QLatin1String(WindowBus::ObjectPath), QLatin1String(WindowBus::Interface),
-            QStringLiteral("GetWindowText"));
+        const QDBusMessage call =
+            QDBusMessage::createMethodCall(busName, QLatin1String(WindowBus::ObjectPath),
+                                           QLatin1String(WindowBus::Interface), QStringLiteral("GetWindowText"));
         QCoreApplication *app = QCoreApplication::instance();
         QObject *parent = app && app->thread() == QThread::currentThread() ? app : nullptr;
         auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, WindowBus::SendTimeoutMs), parent);
@@ -141,10 +138,7 @@ private:
 };
 
 // A call that would wait for a silent window gives up at once.
-bool isSilent(const WindowHandle &window)
-{
-    return SilentWindows::instance().isSilent(window.busName());
-}
+bool isSilent(const WindowHandle &window) { return SilentWindows::instance().isSilent(window.busName()); }
 
 } // namespace
 
@@ -360,10 +354,7 @@ qint64 MessageWindow::deliverSend(quint32 msg, qint64 wParam, qint64 lParam)
     return handleSend(msg, wParam, lParam, false);
 }
 
-void MessageWindow::deliverPost(quint32 msg, qint64 wParam, qint64 lParam)
-{
-    queuePost(msg, wParam, lParam, false);
-}
+void MessageWindow::deliverPost(quint32 msg, qint64 wParam, qint64 lParam) { queuePost(msg, wParam, lParam, false); }
 
 qint64 MessageWindow::handleSend(quint32 msg, qint64 wParam, qint64 lParam, bool fromBus)
 {

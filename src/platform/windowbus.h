@@ -90,7 +90,10 @@ public:
     static constexpr int SendTimeoutMs = 2000;
 
     static QString escapeClassName(const QString &className);
-    static QString busNameFor(const QString &className) { return QLatin1String(NamePrefix) + escapeClassName(className); }
+    static QString busNameFor(const QString &className)
+    {
+        return QLatin1String(NamePrefix) + escapeClassName(className);
+    }
 
     // The window of this class, or a null handle when there is none or it
     // has not answered in time (see the protocol above).

@@ -43,12 +43,23 @@ void BuiltinPlayback::transport(int button, Qt::KeyboardModifiers)
     if (!player)
         return; // never started: transport does nothing
     switch (button) {
-    case 1: player->previous(); break;
-    case 2: player->playRestart(); break;
-    case 3: player->pauseToggle(); break;
-    case 4: player->stop(); break;
-    case 5: player->next(); break;
-    default: break;
+    case 1:
+        player->previous();
+        break;
+    case 2:
+        player->playRestart();
+        break;
+    case 3:
+        player->pauseToggle();
+        break;
+    case 4:
+        player->stop();
+        break;
+    case 5:
+        player->next();
+        break;
+    default:
+        break;
     }
 }
 

@@ -9,8 +9,7 @@
 
 class MediaDevice;
 
-class PlayerFailureSink
-{
+class PlayerFailureSink {
 public:
     virtual ~PlayerFailureSink() = default;
     // An error box with the given title and text; `withCancel` adds a Cancel
@@ -20,8 +19,7 @@ public:
     virtual void showException(const QString &text) = 0;
 };
 
-class BuiltinPlayer : public QObject
-{
+class BuiltinPlayer : public QObject {
     Q_OBJECT
 public:
     static constexpr int kTickMs = 500;

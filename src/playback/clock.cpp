@@ -90,10 +90,7 @@ int rowForName(const QStringList &trackPaths, const QString &name)
     return int(trackPaths.size());
 }
 
-bool isScmpxIdle(const QString &title)
-{
-    return title.isEmpty() || title == QLatin1String("SCMPX");
-}
+bool isScmpxIdle(const QString &title) { return title.isEmpty() || title == QLatin1String("SCMPX"); }
 
 QString scmpxFileName(const QString &title)
 {
@@ -148,8 +145,8 @@ DataFileWatcher::Result DataFileWatcher::poll(QString &marker)
     m_stamp = dosStamp(info.lastModified());
     // Two writes within one DOS two-second step (a quick "next, next") would
     // share a stamp; the exact time and the size tell them apart.
-    const QString key = m_stamp + u'.' + QString::number(info.lastModified().toMSecsSinceEpoch() % 2000) + u'.'
-        + QString::number(info.size());
+    const QString key = m_stamp + u'.' + QString::number(info.lastModified().toMSecsSinceEpoch() % 2000) + u'.' +
+                        QString::number(info.size());
     if (key.compare(marker, Qt::CaseInsensitive) == 0)
         return Result::Unchanged;
     marker = key;

@@ -25,14 +25,12 @@ std::array<int, 4> digitValues(const QString &digits);
 
 // What the four digit images need after one tick. Pictures are replaced only
 // when the shown digits change, and the blank state is set once.
-class TimeDisplay
-{
+class TimeDisplay {
 public:
-    struct Update
-    {
-        bool redraw = false;       // give the four images the pictures of `digits`
+    struct Update {
+        bool redraw = false; // give the four images the pictures of `digits`
         std::array<int, 4> digits{};
-        QString hint;              // always set on the panel and the colon image
+        QString hint; // always set on the panel and the colon image
     };
     // -1 for either value means no time is available.
     Update update(qint64 positionMs, qint64 lengthSeconds);
@@ -62,8 +60,7 @@ QString scmpxFileName(const QString &title);
 
 // SCMPX reports its position coarsely; between changes the clock adds 100 ms
 // per tick (up to about a second) so that lyrics move smoothly.
-class ScmpxInterpolator
-{
+class ScmpxInterpolator {
 public:
     qint64 next(qint64 reportedMs);
 
@@ -74,8 +71,7 @@ private:
 
 // The data file "Tunov.dat" in Winamp's folder: the playing file's path and
 // one LF. Read only when its modification stamp changes.
-class DataFileWatcher
-{
+class DataFileWatcher {
 public:
     enum class Result {
         Unreadable, // missing or unreadable: the tick ends quietly

@@ -47,7 +47,8 @@ public:
 
 class ClockFollower {
 public:
-    ClockFollower(std::function<Player &()> appliedPlayer, ClockView &view, DialogSettings &dialog, SettingsStore &store);
+    ClockFollower(std::function<Player &()> appliedPlayer, ClockView &view, DialogSettings &dialog,
+                  SettingsStore &store);
 
     // One tick of the draw timer.
     void tick();

@@ -33,9 +33,9 @@ public:
     virtual void error(const QString &text) = 0;
     // Modifier keys held at the moment of a command.
     virtual Qt::KeyboardModifiers modifiers() const = 0;
-    virtual int volumePosition() const = 0;            // the volume bar, 0..10
-    virtual void setVolumePosition(int position) = 0;  // moves the bar without applying
-    virtual void applySettings() = 0;                  // shows the chosen player's button
+    virtual int volumePosition() const = 0;           // the volume bar, 0..10
+    virtual void setVolumePosition(int position) = 0; // moves the bar without applying
+    virtual void applySettings() = 0;                 // shows the chosen player's button
     virtual void storeError(const StoreResult &result) = 0;
 };
 

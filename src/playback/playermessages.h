@@ -21,9 +21,9 @@ inline constexpr qint64 CtrlOffset = 110;  // 40154 ... 40158
 inline constexpr qint64 Close = 40001;
 
 // WM_USER requests (lParam).
-inline constexpr qint64 IpcGetOutputTime = 105; // wParam 0: position in ms, 1: length in s; -1 when none
-inline constexpr qint64 IpcSetVolume = 122;     // wParam 0..255
-inline constexpr qint64 IpcGetListPos = 125;    // current playlist index
+inline constexpr qint64 IpcGetOutputTime = 105;   // wParam 0: position in ms, 1: length in s; -1 when none
+inline constexpr qint64 IpcSetVolume = 122;       // wParam 0..255
+inline constexpr qint64 IpcGetListPos = 125;      // current playlist index
 inline constexpr qint64 IpcGetPlaylistFile = 211; // wParam index: address of the entry's name text, 0 if none
 
 inline constexpr qint64 ShiftCode(qint64 plain) { return plain + ShiftOffset; }
@@ -43,12 +43,12 @@ inline constexpr qint64 Next = 40023;
 inline constexpr qint64 Close = 40001;
 
 // WM_USER requests (lParam).
-inline constexpr qint64 GetVersion = 0;       // result: version number
-inline constexpr qint64 PathChar = 100;       // posted: one byte of the playlist path (signed), 0 ends it
-inline constexpr qint64 PathBegin = 101;      // start receiving a playlist path
-inline constexpr qint64 Play = 102;           // load the received playlist (if any) and play
-inline constexpr qint64 GetOutputTime = 105;  // as Winamp's
-inline constexpr qint64 SetVolume = 122;      // wParam 0..255 (inverted when the version is InvertedVolumeVersion)
+inline constexpr qint64 GetVersion = 0;      // result: version number
+inline constexpr qint64 PathChar = 100;      // posted: one byte of the playlist path (signed), 0 ends it
+inline constexpr qint64 PathBegin = 101;     // start receiving a playlist path
+inline constexpr qint64 Play = 102;          // load the received playlist (if any) and play
+inline constexpr qint64 GetOutputTime = 105; // as Winamp's
+inline constexpr qint64 SetVolume = 122;     // wParam 0..255 (inverted when the version is InvertedVolumeVersion)
 
 // A player answering this version takes 255 as silence and 0 as full volume.
 inline constexpr qint64 InvertedVolumeVersion = 2464; // 0x9A0

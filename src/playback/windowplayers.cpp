@@ -94,8 +94,9 @@ qint64 WindowPlayer::position() { return m_context.windows.send(m_clockWindow, W
 // ---- Winamp ----
 
 WinampPlayer::WinampPlayer(PlayerContext &context)
-    : WindowPlayer(context, {&DialogSettings::winamp, &ClassNames::winamp, "WINAMP.m3u", "Winampのパスを設定してください。",
-                             "Winampのパスが間違っています。", winamp::Stop, winamp::Close})
+    : WindowPlayer(context,
+                   {&DialogSettings::winamp, &ClassNames::winamp, "WINAMP.m3u", "Winampのパスを設定してください。",
+                    "Winampのパスが間違っています。", winamp::Stop, winamp::Close})
 {
 }
 

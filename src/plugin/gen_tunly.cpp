@@ -35,8 +35,8 @@ int32_t pluginInit();
 void pluginConfig();
 void pluginQuit();
 
-GeneralPurposePlugin g_record = {GeneralPurposePluginVersion, g_description, pluginInit, pluginConfig,
-                                 pluginQuit, nullptr, nullptr};
+GeneralPurposePlugin g_record = {
+    GeneralPurposePluginVersion, g_description, pluginInit, pluginConfig, pluginQuit, nullptr, nullptr};
 
 struct State {
     QString winampPath;
@@ -53,15 +53,12 @@ State &state()
     return s;
 }
 
-ProfileFile settingsFile()
-{
-    return ProfileFile(paths::settingsDir() + QStringLiteral("/Tunov.ini"));
-}
+ProfileFile settingsFile() { return ProfileFile(paths::settingsDir() + QStringLiteral("/Tunov.ini")); }
 
 QString readWinampPath(const ProfileFile &settings)
 {
-    const QString path = settings.readString(settingskeys::kSetting, settingskeys::key::Winamp,
-                                             QLatin1String(kDefaultWinampPath));
+    const QString path =
+        settings.readString(settingskeys::kSetting, settingskeys::key::Winamp, QLatin1String(kDefaultWinampPath));
     // An empty path would put the data file at the file-system root.
     return path.isEmpty() ? QLatin1String(kDefaultWinampPath) : path;
 }
@@ -168,7 +165,4 @@ void pluginQuit()
 
 } // namespace
 
-extern "C" TUNOVIA_PLUGIN_EXPORT GeneralPurposePlugin *winampGetGeneralPurposePlugin()
-{
-    return &g_record;
-}
+extern "C" TUNOVIA_PLUGIN_EXPORT GeneralPurposePlugin *winampGetGeneralPurposePlugin() { return &g_record; }

@@ -42,7 +42,4 @@ IntervalDialog::IntervalDialog(int interval, QWidget *parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString IntervalDialog::intervalText() const
-{
-    return m_edit->text();
-}
+QString IntervalDialog::intervalText() const { return m_edit->text(); }

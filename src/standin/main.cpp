@@ -16,9 +16,9 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QFile>
-#include <QTimer>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -82,8 +82,8 @@ int forwardToRunningPlayer(const QString &className, const QString &playlist)
     const QDBusReply<QString> owner = bus.interface()->serviceOwner(WindowBus::busNameFor(className));
     if (!owner.isValid())
         return 1;
-    QDBusMessage call = QDBusMessage::createMethodCall(owner.value(), QLatin1String(kControlPath),
-                                                      QLatin1String(kControlInterface), QStringLiteral("OpenPlaylist"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        owner.value(), QLatin1String(kControlPath), QLatin1String(kControlInterface), QStringLiteral("OpenPlaylist"));
     call << QFileInfo(playlist).absoluteFilePath();
     const QDBusMessage reply = bus.call(call, QDBus::Block, WindowBus::SendTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage ? 0 : 1;
@@ -110,19 +110,18 @@ int main(int argc, char *argv[])
                                             QStringLiteral("No window and no audio output (a clock plays)."));
     const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("Write every message received to FILE."),
                                        QStringLiteral("FILE"));
-    const QCommandLineOption classOption(QStringLiteral("class"),
-                                         QStringLiteral("Window class name (default by mode)."), QStringLiteral("NAME"));
+    const QCommandLineOption classOption(
+        QStringLiteral("class"), QStringLiteral("Window class name (default by mode)."), QStringLiteral("NAME"));
     parser.addOptions({scmpxOption, headlessOption, logOption, classOption});
     parser.addPositionalArgument(QStringLiteral("playlist"), QStringLiteral("m3u playlist to play."));
     parser.process(app);
 
-    const bool scmpxMode = parser.isSet(scmpxOption) ||
-                           QFileInfo(QString::fromLocal8Bit(argv[0])).fileName() == QLatin1String("scmpx");
+    const bool scmpxMode =
+        parser.isSet(scmpxOption) || QFileInfo(QString::fromLocal8Bit(argv[0])).fileName() == QLatin1String("scmpx");
     const PlayerMode mode = scmpxMode ? PlayerMode::Scmpx : PlayerMode::Winamp;
-    const QString className =
-        parser.isSet(classOption)
-            ? parser.value(classOption)
-            : QLatin1String(scmpxMode ? scmpx::DefaultClassName : winamp::DefaultClassName);
+    const QString className = parser.isSet(classOption)
+                                  ? parser.value(classOption)
+                                  : QLatin1String(scmpxMode ? scmpx::DefaultClassName : winamp::DefaultClassName);
     const QString playlist = parser.positionalArguments().value(0);
 
     PlayerEngine engine(mode, createMediaDevice(headless ? MediaDeviceKind::Fake : MediaDeviceKind::Real));

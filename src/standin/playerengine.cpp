@@ -94,41 +94,79 @@ qint64 PlayerEngine::handleWinamp(bool remote, quint32 msg, qint64 wParam, qint6
         // Shift variants skip within the track, Ctrl variants jump to the
         // ends of the list; for play, pause and stop they act as the plain code.
         switch (wParam) {
-        case winamp::Previous: previous(); break;
-        case winamp::Play: play(); break;
-        case winamp::Pause: pause(); break;
-        case winamp::Stop: stop(); break;
-        case winamp::Next: next(); break;
-        case winamp::ShiftCode(winamp::Previous): seekBy(-kSkipMs); break;
-        case winamp::ShiftCode(winamp::Play): play(); break;
-        case winamp::ShiftCode(winamp::Pause): pause(); break;
-        case winamp::ShiftCode(winamp::Stop): stop(); break;
-        case winamp::ShiftCode(winamp::Next): seekBy(kSkipMs); break;
-        case winamp::CtrlCode(winamp::Previous): if (count() > 0) playIndex(0); break;
-        case winamp::CtrlCode(winamp::Play): play(); break;
-        case winamp::CtrlCode(winamp::Pause): pause(); break;
-        case winamp::CtrlCode(winamp::Stop): stop(); break;
-        case winamp::CtrlCode(winamp::Next): if (count() > 0) playIndex(count() - 1); break;
+        case winamp::Previous:
+            previous();
+            break;
+        case winamp::Play:
+            play();
+            break;
+        case winamp::Pause:
+            pause();
+            break;
+        case winamp::Stop:
+            stop();
+            break;
+        case winamp::Next:
+            next();
+            break;
+        case winamp::ShiftCode(winamp::Previous):
+            seekBy(-kSkipMs);
+            break;
+        case winamp::ShiftCode(winamp::Play):
+            play();
+            break;
+        case winamp::ShiftCode(winamp::Pause):
+            pause();
+            break;
+        case winamp::ShiftCode(winamp::Stop):
+            stop();
+            break;
+        case winamp::ShiftCode(winamp::Next):
+            seekBy(kSkipMs);
+            break;
+        case winamp::CtrlCode(winamp::Previous):
+            if (count() > 0)
+                playIndex(0);
+            break;
+        case winamp::CtrlCode(winamp::Play):
+            play();
+            break;
+        case winamp::CtrlCode(winamp::Pause):
+            pause();
+            break;
+        case winamp::CtrlCode(winamp::Stop):
+            stop();
+            break;
+        case winamp::CtrlCode(winamp::Next):
+            if (count() > 0)
+                playIndex(count() - 1);
+            break;
         case winamp::Close:
             stop();
             emit quitRequested();
             break;
-        default: break;
+        default:
+            break;
         }
         return 0;
     }
     if (msg != WM_USER)
         return 0;
     switch (lParam) {
-    case winamp::IpcGetOutputTime: return outputTime(wParam);
-    case winamp::IpcSetVolume: setVolume(int(std::clamp<qint64>(wParam, 0, 255))); return 0;
-    case winamp::IpcGetListPos: return m_index;
+    case winamp::IpcGetOutputTime:
+        return outputTime(wParam);
+    case winamp::IpcSetVolume:
+        setVolume(int(std::clamp<qint64>(wParam, 0, 255)));
+        return 0;
+    case winamp::IpcGetListPos:
+        return m_index;
     case winamp::IpcGetPlaylistFile:
         // An address means something only inside this process (to plug-ins).
         if (remote || wParam < 0 || wParam >= count())
             return 0;
         return qint64(reinterpret_cast<quintptr>(m_entries[size_t(wParam)].name.constData()));
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -136,22 +174,32 @@ qint64 PlayerEngine::handleScmpx(quint32 msg, qint64 wParam, qint64 lParam)
 {
     if (msg == WM_COMMAND) {
         switch (wParam) {
-        case scmpx::Previous: previous(); break;
-        case scmpx::Pause: pause(); break;
-        case scmpx::Stop: stop(); break;
-        case scmpx::Next: next(); break;
+        case scmpx::Previous:
+            previous();
+            break;
+        case scmpx::Pause:
+            pause();
+            break;
+        case scmpx::Stop:
+            stop();
+            break;
+        case scmpx::Next:
+            next();
+            break;
         case scmpx::Close:
             stop();
             emit quitRequested();
             break;
-        default: break;
+        default:
+            break;
         }
         return 0;
     }
     if (msg != WM_USER)
         return 0;
     switch (lParam) {
-    case scmpx::GetVersion: return scmpx::InvertedVolumeVersion;
+    case scmpx::GetVersion:
+        return scmpx::InvertedVolumeVersion;
     case scmpx::PathBegin:
         m_pathBytes.clear();
         m_receivingPath = true;
@@ -177,12 +225,14 @@ qint64 PlayerEngine::handleScmpx(quint32 msg, qint64 wParam, qint64 lParam)
         }
         play();
         return 0;
-    case scmpx::GetOutputTime: return outputTime(wParam);
+    case scmpx::GetOutputTime:
+        return outputTime(wParam);
     case scmpx::SetVolume:
         // This player reports the inverted-scale version, so 0 is full volume.
         setVolume(255 - int(std::clamp<qint64>(wParam, 0, 255)));
         return 0;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -364,7 +414,4 @@ void PlayerEngine::close()
         m_device->close();
 }
 
-void PlayerEngine::setProblem(const QString &problem)
-{
-    m_problem = problem;
-}
+void PlayerEngine::setProblem(const QString &problem) { m_problem = problem; }

@@ -152,13 +152,11 @@ void PlayerWindow::refresh()
         m_details->clear();
     } else {
         m_nowPlaying->setText(paths::namePart(file));
-        const QString state = idle ? QStringLiteral("停止")
+        const QString state = idle                                    ? QStringLiteral("停止")
                               : m_engine.state() == PlayState::Paused ? QStringLiteral("一時停止")
-                                                                       : QStringLiteral("再生中");
-        m_details->setText(QStringLiteral("%1 / %2 曲目 · %3")
-                               .arg(m_engine.currentIndex() + 1)
-                               .arg(m_engine.count())
-                               .arg(state));
+                                                                      : QStringLiteral("再生中");
+        m_details->setText(
+            QStringLiteral("%1 / %2 曲目 · %3").arg(m_engine.currentIndex() + 1).arg(m_engine.count()).arg(state));
     }
     const qint64 position = m_engine.positionMs();
     const qint64 length = m_engine.lengthMs();

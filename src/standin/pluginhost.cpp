@@ -5,16 +5,12 @@
 #include <QDir>
 #include <QLibrary>
 
-PluginHost::~PluginHost()
-{
-    quitAll();
-}
+PluginHost::~PluginHost() { quitAll(); }
 
 int PluginHost::loadAll(const QString &folder, void *parentWindow)
 {
     const QDir dir(folder);
-    const QStringList names =
-        dir.entryList({QStringLiteral("gen_*.so")}, QDir::Files | QDir::Readable, QDir::Name);
+    const QStringList names = dir.entryList({QStringLiteral("gen_*.so")}, QDir::Files | QDir::Readable, QDir::Name);
     int started = 0;
     for (const QString &name : names) {
         auto library = std::make_unique<QLibrary>(dir.filePath(name));
@@ -22,8 +18,7 @@ int PluginHost::loadAll(const QString &folder, void *parentWindow)
             m_problems.append(QStringLiteral("%1: %2").arg(name, library->errorString()));
             continue;
         }
-        auto get = reinterpret_cast<GetGeneralPurposePluginFunction>(
-            library->resolve(GeneralPurposePluginExport));
+        auto get = reinterpret_cast<GetGeneralPurposePluginFunction>(library->resolve(GeneralPurposePluginExport));
         GeneralPurposePlugin *record = get ? get() : nullptr;
         if (!record || record->version != GeneralPurposePluginVersion || !record->init) {
             m_problems.append(QStringLiteral("%1: not a general-purpose plug-in").arg(name));

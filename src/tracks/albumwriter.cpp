@@ -32,7 +32,8 @@ Result<> saveAlbumFile(const QString &path, const std::vector<TrackRecord> &rows
     QSaveFile file(path);
     const QByteArray bytes = album::encodeAlbum(clean);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Result<>::failure(QStringLiteral("アルバムファイル %1 を作成できませんでした。(%2)").arg(path, file.errorString()));
+        return Result<>::failure(
+            QStringLiteral("アルバムファイル %1 を作成できませんでした。(%2)").arg(path, file.errorString()));
     return {};
 }
 

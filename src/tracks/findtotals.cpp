@@ -56,10 +56,7 @@ const std::array<PanelFormat, kTotalPanelFormats> kPanelFormats = {{
     {"ファイルサイズの合計を表示 (MB)", "%7.2fMB", 50},
 }};
 
-bool isScanfSpace(QChar c)
-{
-    return c == QLatin1Char(' ') || (c.unicode() >= 0x09 && c.unicode() <= 0x0D);
-}
+bool isScanfSpace(QChar c) { return c == QLatin1Char(' ') || (c.unicode() >= 0x09 && c.unicode() <= 0x0D); }
 
 // scanf's "%d": blanks, a sign, digits; nothing read when no digit follows.
 std::optional<qint64> scanInt(const QString &s, qsizetype &i)
@@ -83,8 +80,7 @@ std::optional<qint64> scanInt(const QString &s, qsizetype &i)
     return negative ? -value : value;
 }
 
-template <typename Add>
-void forSelected(int rowCount, const std::vector<bool> &selection, Add add)
+template <typename Add> void forSelected(int rowCount, const std::vector<bool> &selection, Add add)
 {
     const int n = std::min<qsizetype>(rowCount, qsizetype(selection.size()));
     for (int row = 0; row < n; ++row) {
@@ -183,7 +179,7 @@ ProfileWrite saveFindHistory(ProfileFile &settings, const QStringList &history)
 {
     for (int i = 0; i < kHistorySize; ++i) {
         ProfileWrite written = settings.writeString(settingskeys::kFind, settingskeys::historyKey(i),
-                                                i < history.size() ? history[i] : QString());
+                                                    i < history.size() ? history[i] : QString());
         if (!written.ok())
             return written;
     }

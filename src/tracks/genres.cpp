@@ -5,7 +5,6 @@
 #include "platform/regularfile.h"
 #include "platform/textcodec.h"
 
-
 GenreTable GenreTable::fromBytes(const QByteArray &content)
 {
     GenreTable table;

@@ -28,11 +28,11 @@ constexpr int kGenreAt = 127;
 bool startsWithTagMarker(QByteArrayView bytes) { return bytes.size() >= 3 && bytes.first(3) == "TAG"; }
 
 // Characters one at a time, a surrogate pair counting as one.
-template <typename Fn>
-void forEachCharacter(const QString &text, Fn fn)
+template <typename Fn> void forEachCharacter(const QString &text, Fn fn)
 {
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        const qsizetype n =
+            (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
         if (!fn(text.mid(i, n)))
             return;
         i += n;
@@ -164,7 +164,8 @@ Result<FileTag> readTagOf(const QString &path, bool seenAsRegular)
     const int fd = regularfile::openDescriptor(path, opened, seenAsRegular);
     if (fd < 0) {
         if (opened.failure == regularfile::Failure::Unreadable)
-            return Result<FileTag>::failure(QStringLiteral("ファイル %1 を開けませんでした。(%2)").arg(path, opened.reason));
+            return Result<FileTag>::failure(
+                QStringLiteral("ファイル %1 を開けませんでした。(%2)").arg(path, opened.reason));
         return Result<FileTag>::failure(QStringLiteral("ファイル %1 は読み込めません。").arg(path));
     }
     FileTag result;

@@ -11,7 +11,7 @@
 namespace id3v1 {
 
 inline constexpr int kTagSize = 128;
-inline constexpr int kTextWidth = 30;  // title, artist, album, comment on disk
+inline constexpr int kTextWidth = 30; // title, artist, album, comment on disk
 inline constexpr int kYearWidth = 4;
 inline constexpr int kUntaggedTitleBytes = 31; // the title buffer of an untagged file
 inline constexpr int kNoGenre = 255;

@@ -53,6 +53,6 @@ std::optional<QString> TrackCopy::run(const std::vector<int> &order, bool oneTar
     m_lastFolder = *folder;
     for (int i : order)
         m_run->intoFolder(filesOf(i), *folder);
-    return QString::number(m_run->count())
-           + (m_move ? U(" 個のファイルを移動しました。") : U(" 個のファイルをコピーしました。"));
+    return QString::number(m_run->count()) +
+           (m_move ? U(" 個のファイルを移動しました。") : U(" 個のファイルをコピーしました。"));
 }

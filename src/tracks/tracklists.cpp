@@ -26,15 +26,15 @@ Totals TrackLists::totalsOf(const TrackModel &model, const QList<int> &rows, boo
 {
     Totals t;
     const bool five = model.layout() == TrackModel::Layout::Legacy;
-    const int sizeColumn = five ? model.columnOfField(model.sizeShownAsTime() ? TrackField::Time : TrackField::Size)
-                                : -1;
+    const int sizeColumn =
+        five ? model.columnOfField(model.sizeShownAsTime() ? TrackField::Time : TrackField::Size) : -1;
     for (int row : rows) {
         if (wantSize)
-            t.bytes += findtotals::parseSizeBytes(five ? model.text(row, sizeColumn)
-                                                       : model.track(row)[TrackField::Size]);
+            t.bytes +=
+                findtotals::parseSizeBytes(five ? model.text(row, sizeColumn) : model.track(row)[TrackField::Size]);
         else
-            t.seconds += findtotals::parsePlayTime(five ? model.text(row, sizeColumn)
-                                                        : model.track(row)[TrackField::Time]);
+            t.seconds +=
+                findtotals::parsePlayTime(five ? model.text(row, sizeColumn) : model.track(row)[TrackField::Time]);
     }
     return t;
 }
@@ -47,35 +47,17 @@ std::optional<findtotals::TotalPanelText> TrackLists::totalPanel(int index, cons
     return findtotals::totalPanelText(index, t.seconds, t.bytes);
 }
 
-void TrackLists::selectAll() const
-{
-    current()->selectAll(selection());
-}
+void TrackLists::selectAll() const { current()->selectAll(selection()); }
 
-void TrackLists::invertSelection() const
-{
-    current()->invertSelection(selection());
-}
+void TrackLists::invertSelection() const { current()->invertSelection(selection()); }
 
-void TrackLists::clearSelection() const
-{
-    selection()->clearSelection();
-}
+void TrackLists::clearSelection() const { selection()->clearSelection(); }
 
-void TrackLists::deleteSelected() const
-{
-    current()->removeSelected(selection());
-}
+void TrackLists::deleteSelected() const { current()->removeSelected(selection()); }
 
-void TrackLists::clearList() const
-{
-    current()->clear();
-}
+void TrackLists::clearList() const { current()->clear(); }
 
-QList<int> TrackLists::selectedRows() const
-{
-    return TrackModel::selectedRows(selection()->selection());
-}
+QList<int> TrackLists::selectedRows() const { return TrackModel::selectedRows(selection()->selection()); }
 
 void TrackLists::selectRows(const QList<int> &rows) const
 {

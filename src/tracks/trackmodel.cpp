@@ -72,10 +72,7 @@ void TrackModel::setSizeShownAsTime(bool on)
         emit dataChanged(index(0, column), index(rowCount() - 1, column));
 }
 
-int TrackModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
+int TrackModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
 
 int TrackModel::columnCount(const QModelIndex &parent) const
 {
@@ -302,10 +299,7 @@ void TrackModel::invertSelection(QItemSelectionModel *selection) const
         selection->select(invertedRows(selection->selection()), QItemSelectionModel::ClearAndSelect);
 }
 
-int TrackModel::nextSortState(int state, int column)
-{
-    return state == column + 1 ? -(column + 1) : column + 1;
-}
+int TrackModel::nextSortState(int state, int column) { return state == column + 1 ? -(column + 1) : column + 1; }
 
 void TrackModel::sort(int column, Qt::SortOrder order)
 {
@@ -335,9 +329,11 @@ void TrackModel::sortByState(int state)
     std::vector<int> order(m_rows.size());
     std::iota(order.begin(), order.end(), 0);
     if (state > 0)
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
     else
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) > 0; });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) > 0; });
     keys.clear();
     keys.shrink_to_fit();
 
@@ -367,8 +363,8 @@ QStringList TrackModel::trackInfoLines(int row) const
     const TrackRecord &t = m_rows[size_t(row)];
     if (m_layout == Layout::Album) {
         static const std::array<const char *, kTrackFieldCount> labels = {
-            "Title : ",     "Artist : ",   "Album : ",  "Comment : ", "Size : ", "Time : ", "Genre : ",
-            "Date : ",      "Copyright : ", "Engineer : ", "Source : ", "Soft : ", "Path : "};
+            "Title : ", "Artist : ",    "Album : ",    "Comment : ", "Size : ", "Time : ", "Genre : ",
+            "Date : ",  "Copyright : ", "Engineer : ", "Source : ",  "Soft : ", "Path : "};
         for (int f = 0; f < kTrackFieldCount; ++f)
             lines.append(QLatin1String(labels[size_t(f)]) + t.fields[size_t(f)]);
     } else {

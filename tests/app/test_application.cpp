@@ -144,15 +144,16 @@ private slots:
         TTunoviaF &w = makeWindow();
         QtPrompts real;
         Prompts &prompts = real;
-        if (window == QLatin1String("question") || window == QLatin1String("error")
-            || window == QLatin1String("untitled")) {
+        if (window == QLatin1String("question") || window == QLatin1String("error") ||
+            window == QLatin1String("untitled")) {
             const BoxSeen seen = whileBoxIsUp([&] {
                 if (window == QLatin1String("question"))
                     prompts.askYesNo(nullptr, caption, U("終了してもいいですか？"));
                 else if (window == QLatin1String("error"))
                     prompts.error(nullptr, U("データファイルがロードできませんでした。"));
                 else
-                    prompts.message(nullptr, caption, U("データファイルがロードできませんでした。"), Prompts::Icon::None);
+                    prompts.message(nullptr, caption, U("データファイルがロードできませんでした。"),
+                                    Prompts::Icon::None);
             });
             // A box without a title shows a blank caption, not the program's name.
             QCOMPARE(caption.isEmpty() ? seen.shownCaption.trimmed() : seen.shownCaption, caption);
@@ -172,7 +173,8 @@ private slots:
     void qtDialogsSpeakJapaneseButOwnTextsStay()
     {
         QtPrompts prompts;
-        const BoxSeen question = whileBoxIsUp([&] { prompts.askYesNo(nullptr, U("終了確認"), U("終了してもいいですか？")); });
+        const BoxSeen question =
+            whileBoxIsUp([&] { prompts.askYesNo(nullptr, U("終了確認"), U("終了してもいいですか？")); });
         QCOMPARE(question.buttons, (QStringList{U("はい(&Y)"), U("いいえ(&N)")}));
 
         QFileDialog save(nullptr, U("名前を付けて保存"));

@@ -15,23 +15,24 @@ private slots:
                                     << QStringLiteral("/music/tunovia.ini");
         QTest::newRow("/R= upper case") << QStringList{QStringLiteral("/R=/music/")} << true
                                         << QStringLiteral("/music/tunovia.ini");
-        QTest::newRow("/r= white space ends it") << QStringList{QStringLiteral("/r=/my music/")} << true
-                                                 << QStringLiteral("/mytunovia.ini");
-        QTest::newRow("/r= without slash appends directly") << QStringList{QStringLiteral("/r=/music")} << true
-                                                            << QStringLiteral("/musictunovia.ini");
+        QTest::newRow("/r= white space ends it")
+            << QStringList{QStringLiteral("/r=/my music/")} << true << QStringLiteral("/mytunovia.ini");
+        QTest::newRow("/r= without slash appends directly")
+            << QStringList{QStringLiteral("/r=/music")} << true << QStringLiteral("/musictunovia.ini");
         QTest::newRow("/i= file") << QStringList{QStringLiteral("/i=/lib/rock.ini")} << true
                                   << QStringLiteral("/lib/rock.ini");
         QTest::newRow("/I= tab ends it") << QStringList{QStringLiteral("/I=/lib/a.ini\tjunk")} << true
                                          << QStringLiteral("/lib/a.ini");
         QTest::newRow("/x= ignored") << QStringList{QStringLiteral("/x=foo")} << false << QString();
-        QTest::newRow("plain relative path") << QStringList{QStringLiteral("my index.ini")} << true
-                                             << QStringLiteral("my index.ini");
-        QTest::newRow("absolute path is a path") << QStringList{QStringLiteral("/home/u/index.ini")} << true
-                                                 << QStringLiteral("/home/u/index.ini");
+        QTest::newRow("plain relative path")
+            << QStringList{QStringLiteral("my index.ini")} << true << QStringLiteral("my index.ini");
+        QTest::newRow("absolute path is a path")
+            << QStringList{QStringLiteral("/home/u/index.ini")} << true << QStringLiteral("/home/u/index.ini");
         QTest::newRow("only the first argument counts")
             << QStringList{QStringLiteral("/x=1"), QStringLiteral("/i=/b.ini")} << false << QString();
-        QTest::newRow("long argument is not cut") << QStringList{QStringLiteral("/i=/") + QString(400, QLatin1Char('a'))}
-                                                  << true << QStringLiteral("/") + QString(400, QLatin1Char('a'));
+        QTest::newRow("long argument is not cut")
+            << QStringList{QStringLiteral("/i=/") + QString(400, QLatin1Char('a'))} << true
+            << QStringLiteral("/") + QString(400, QLatin1Char('a'));
     }
     void indexPath()
     {

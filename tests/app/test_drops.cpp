@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QCheckBox>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -51,8 +51,7 @@ void writeMp3(const QString &path, const QString &title, int audio = 1000)
 
 // Handles the modal dialogs of type D that open while `run` runs, one step
 // per dialog in the order they open; dialogs beyond the steps are cancelled.
-template <typename D>
-int withModals(const std::function<void()> &run, const QList<std::function<void(D *)>> &steps)
+template <typename D> int withModals(const std::function<void()> &run, const QList<std::function<void(D *)>> &steps)
 {
     int handled = 0;
     QPointer<D> last;
@@ -248,7 +247,8 @@ private slots:
         QCOMPARE(m_prompts.asked()[1].title, U("アルバムファイル(.mdt)の作成"));
         QVERIFY(m_prompts.asked()[1].confirmOverwrite);
         const QByteArray bytes = readFile(out);
-        const QByteArray first = "\"" + music("root/a.mp3").toUtf8() + "\",\"a.mp3\",\"Alpha\",\"Artist\",\"Album\",\"\","
+        const QByteArray first = "\"" + music("root/a.mp3").toUtf8() +
+                                 "\",\"a.mp3\",\"Alpha\",\"Artist\",\"Album\",\"\","
                                  "\" \",\"1998\",\"\",\"\",\"\",\"\",\"1128\"\r\n";
         QVERIFY2(bytes.startsWith(first), bytes.constData());
         QCOMPARE(bytes.count("\r\n"), 2);
@@ -431,8 +431,8 @@ private slots:
         TTunoviaF &w = makeWindow();
         TrackRecord artist = row(QStringLiteral("other"));
         artist[TrackField::Artist] = QStringLiteral("ABCDE");
-        w.model()->append({row(QStringLiteral("Xabcx")), artist, row(QStringLiteral("none"), QStringLiteral("/abc/p.mp3")),
-                           row(QStringLiteral("kept"))});
+        w.model()->append({row(QStringLiteral("Xabcx")), artist,
+                           row(QStringLiteral("none"), QStringLiteral("/abc/p.mp3")), row(QStringLiteral("kept"))});
         select(w, {3});
         const int shown = withModals<TFindF>([&] { w.Find1Click(); }, {[](TFindF *d) {
                                                  d->FindTextBox->setEditText(QStringLiteral("abc"));
@@ -598,7 +598,7 @@ private slots:
         drop(w, {music("root")});
         select(w, {0, 1});
         m_prompts.clear();
-        m_prompts.answerCancel();                  // a is skipped
+        m_prompts.answerCancel();                   // a is skipped
         m_prompts.answerText(music("out/bee.mp3")); // b
         QDir().mkpath(music("out"));
         withModals<TCopyF>([&] { w.FileCopyClick(); }, {[](TCopyF *d) {
@@ -657,8 +657,8 @@ private slots:
         QFETCH(QString, message);
         TTunoviaF &w = makeWindow();
         w.setCurrentIndexPath(music("index.ini"));
-        w.model()->append({row(QStringLiteral("a"), QStringLiteral("a.mp3")), row(QStringLiteral("x"), QStringLiteral("/x.mp3")),
-                           row(QStringLiteral("b"), U("ﾃｽ.mp3"))});
+        w.model()->append({row(QStringLiteral("a"), QStringLiteral("a.mp3")),
+                           row(QStringLiteral("x"), QStringLiteral("/x.mp3")), row(QStringLiteral("b"), U("ﾃｽ.mp3"))});
         select(w, {0, 2});
         auto run = [&] { key == QLatin1String("J2") ? w.RunJ2Click() : w.Runm2hClick(); };
 
@@ -674,7 +674,8 @@ private slots:
         run();
         const QString playlist = QFileInfo(tool).path() + QStringLiteral("/~Tunov~.m3u");
         // UTF-8, as the tool's system names files: in CP932 "ﾃｽ" would pass for "ý".
-        QCOMPARE(readFile(playlist), (music("a.mp3") + QStringLiteral("\r\n") + music("ﾃｽ.mp3") + QStringLiteral("\r\n")).toUtf8());
+        QCOMPARE(readFile(playlist),
+                 (music("a.mp3") + QStringLiteral("\r\n") + music("ﾃｽ.mp3") + QStringLiteral("\r\n")).toUtf8());
         QCOMPARE(m_launcher.requests().size(), 1);
         QCOMPARE(m_launcher.requests()[0].target, tool);
         QCOMPARE(m_launcher.requests()[0].arguments, QStringList{playlist});

@@ -120,14 +120,14 @@ private slots:
         const QString fail = U("tell データファイルがロードできませんでした。");
         QTest::newRow("cancelled") << false << QStringList{live} << QStringList{U("apply")};
         QTest::newRow("all read") << true << QStringList{live, live}
-                                  << QStringList{U("wait"),  U("albums 6 kept"), U("look"), U("done"),
+                                  << QStringList{U("wait"),  U("albums 6 kept"), U("look"),      U("done"),
                                                  U("apply"), U("select all"),    U("focus rows")};
-        QTest::newRow("second missing")
-            << true << QStringList{live, U("gone.mdt"), live}
-            << QStringList{U("wait"), U("albums 3 kept"), U("look"), U("done"), fail, U("apply"), U("select all")};
+        QTest::newRow("second missing") << true << QStringList{live, U("gone.mdt"), live}
+                                        << QStringList{U("wait"), U("albums 3 kept"), U("look"),      U("done"),
+                                                       fail,      U("apply"),         U("select all")};
         QTest::newRow("first missing") << true << QStringList{U("gone.mdt")}
-                                       << QStringList{U("wait"), U("albums 0 kept"), U("done"), fail, U("apply"),
-                                                      U("select all")};
+                                       << QStringList{U("wait"), U("albums 0 kept"), U("done"),
+                                                      fail,      U("apply"),         U("select all")};
     }
 
     void albumsLoadUpToTheFirstFailure()
@@ -143,8 +143,8 @@ private slots:
         for (const QString &album : albums)
             m_window.choice.albums.push_back({album, album});
         lifecycle.show();
-        QCOMPARE(m_window.log.mid(0, 5), (QStringList{U("look"), U("drops"), U("thirteen"), U("release title"),
-                                                      U("album dialog")}));
+        QCOMPARE(m_window.log.mid(0, 5),
+                 (QStringList{U("look"), U("drops"), U("thirteen"), U("release title"), U("album dialog")}));
         QCOMPARE(m_window.log.mid(5), steps);
         QCOMPARE(m_indexPath, path("lib/other.ini"));
     }

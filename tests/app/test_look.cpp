@@ -3,10 +3,10 @@
 #include "support/mainwindowfixture.h"
 #include "support/testfiles.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QApplication>
 #include <QLabel>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -83,8 +83,8 @@ private slots:
         for (auto which : BuiltinPictures::kAllButtonPictures)
             writeBmp(buttons + BuiltinPictures::buttonFileName(which, false), BuiltinPictures::buttonSize(which),
                      Qt::green);
-        TTunoviaF &w = makeWindow("[Skin]\r\nTimeSkin=" + skin.chopped(1).toUtf8() + "\r\nButtonSkin="
-                                  + buttons.chopped(1).toUtf8() + "\r\n");
+        TTunoviaF &w = makeWindow("[Skin]\r\nTimeSkin=" + skin.chopped(1).toUtf8() +
+                                  "\r\nButtonSkin=" + buttons.chopped(1).toUtf8() + "\r\n");
         w.FormShow();
         QCOMPARE(QColor(centreOf(w.findChild<QLabel *>(QStringLiteral("Time1"))->pixmap())), QColor(Qt::blue));
         auto *play = w.findChild<QToolButton *>(QStringLiteral("SpeedButton2"));

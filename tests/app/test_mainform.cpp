@@ -60,8 +60,8 @@ private slots:
         QStringList titles;
         for (QAction *a : top)
             titles << a->text();
-        QCOMPARE(titles, (QStringList{U("ファイル(&F)"), U("編集(&E)"), U("プレイコントロール(&P)"), U("ボリューム(&V)"),
-                                      U("設定(&S)"), U("ヘルプ(&H)")}));
+        QCOMPARE(titles, (QStringList{U("ファイル(&F)"), U("編集(&E)"), U("プレイコントロール(&P)"),
+                                      U("ボリューム(&V)"), U("設定(&S)"), U("ヘルプ(&H)")}));
         QCOMPARE(describe(top[0]->menu()),
                  (QStringList{U("アルバム選択(&A)...|Ctrl+L"), U("インデックスファイル選択(&G)...|Ctrl+G"), U("-"),
                               U("インデックスファイルの新規作成(&N)|"), U("アルバムファイル(.mdt)の作成(&M)|Ctrl+D"),
@@ -92,13 +92,30 @@ private slots:
         TTunoviaF &w = makeWindow();
         auto *menu = w.findChild<QMenu *>(QStringLiteral("PopupMenu1"));
         QVERIFY(menu);
-        QCOMPARE(describe(menu),
-                 (QStringList{U("&MP3プレイヤーに選択ファイルを渡す|"), U("M&P3プレイヤー終了|"), U("-"), U("前の曲(&Z)|"),
-                              U("再生(&X)|"), U("一時停止(&C)|"), U("停止(&V)|"), U("次の曲(&B)|"), U("-"),
-                              U("ボリューム-A(&1)|"), U("ボリューム-B(&2)|"), U("ボリューム-C(&3)|"), U("-"),
-                              U("全て選択(&A)|"), U("選択を反転(&I)|"), U("全て解除(&R)|"), U("-"),
-                              U("選択ファイルのコピー...|"), U("-"), U("リストから削除(&D)|"), U("-"),
-                              U("選択ファイルの合計時間計算...|"), U("-"), U("ID3タグ編集(&E)...|")}));
+        QCOMPARE(describe(menu), (QStringList{U("&MP3プレイヤーに選択ファイルを渡す|"),
+                                              U("M&P3プレイヤー終了|"),
+                                              U("-"),
+                                              U("前の曲(&Z)|"),
+                                              U("再生(&X)|"),
+                                              U("一時停止(&C)|"),
+                                              U("停止(&V)|"),
+                                              U("次の曲(&B)|"),
+                                              U("-"),
+                                              U("ボリューム-A(&1)|"),
+                                              U("ボリューム-B(&2)|"),
+                                              U("ボリューム-C(&3)|"),
+                                              U("-"),
+                                              U("全て選択(&A)|"),
+                                              U("選択を反転(&I)|"),
+                                              U("全て解除(&R)|"),
+                                              U("-"),
+                                              U("選択ファイルのコピー...|"),
+                                              U("-"),
+                                              U("リストから削除(&D)|"),
+                                              U("-"),
+                                              U("選択ファイルの合計時間計算...|"),
+                                              U("-"),
+                                              U("ID3タグ編集(&E)...|")}));
         QCOMPARE(menu->defaultAction()->text(), U("&MP3プレイヤーに選択ファイルを渡す"));
     }
 
@@ -108,9 +125,9 @@ private slots:
         QStringList captions;
         for (int c = 0; c < w.listView2()->model()->columnCount(); ++c)
             captions << w.listView2()->model()->headerData(c, Qt::Horizontal).toString();
-        QCOMPARE(captions.mid(0, 13), (QStringList{U("曲名"), U("アーティスト"), U("アルバム"), U("コメント"), U("サイズ"),
-                                                   U("時間"), U("ジャンル"), U("日付"), U("著作権"), U("エンジニア"),
-                                                   U("ソース"), U("ソフト"), U("ファイルパス")}));
+        QCOMPARE(captions.mid(0, 13), (QStringList{U("曲名"), U("アーティスト"), U("アルバム"), U("コメント"),
+                                                   U("サイズ"), U("時間"), U("ジャンル"), U("日付"), U("著作権"),
+                                                   U("エンジニア"), U("ソース"), U("ソフト"), U("ファイルパス")}));
         QCOMPARE(w.listView2()->model()->columnCount(), 14);
         QCOMPARE(w.listView2()->columnWidth(13), 0);
         captions.clear();
@@ -175,7 +192,7 @@ private slots:
         m_window->createLyricsWindow();
         m_window->setCurrentIndexPath(programFolder() + QStringLiteral("tunovia.ini"));
         m_window->dialogSettings().winamp = QStringLiteral("/opt/player"); // no player prompt
-        m_window->FormShow(); // writes the last index
+        m_window->FormShow();                                              // writes the last index
         m_window->FormShow();
         m_window->close(); // lyrics window, columns, bounds and volume
         QCOMPARE(m_prompts.asked().size(), 1);
@@ -325,7 +342,8 @@ private slots:
         QCOMPARE(m_launcher.requests().size(), 0);
         QCOMPARE(m_prompts.asked().size(), 1);
         QCOMPARE(m_prompts.asked()[0].text,
-                 U("ヘルプが見つかりません。\nRavlen Worksからhtmlヘルプをダウンロードして\nhelpフォルダに解凍しておいてください。\n"));
+                 U("ヘルプが見つかりません。\nRavlen "
+                   "Worksからhtmlヘルプをダウンロードして\nhelpフォルダに解凍しておいてください。\n"));
         QCOMPARE(m_prompts.asked()[0].icon, Prompts::Icon::Error);
 
         QDir().mkpath(programFolder() + QStringLiteral("help"));

@@ -264,10 +264,10 @@ void TestSmallWindows::picturesHaveAccessibleNames()
     TAboutF box;
     int counter = 0;
     TTitleF title(counter);
-    for (QWidget *w : {static_cast<QWidget *>(box.Image1), static_cast<QWidget *>(box.WebImg),
-                       static_cast<QWidget *>(box.ExLabel1), static_cast<QWidget *>(box.ExLabel2),
-                       static_cast<QWidget *>(box.MailLbl), static_cast<QWidget *>(box.EEggPnl),
-                       static_cast<QWidget *>(title.LogoImg)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(box.Image1), static_cast<QWidget *>(box.WebImg), static_cast<QWidget *>(box.ExLabel1),
+          static_cast<QWidget *>(box.ExLabel2), static_cast<QWidget *>(box.MailLbl),
+          static_cast<QWidget *>(box.EEggPnl), static_cast<QWidget *>(title.LogoImg)})
         QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
 }
 

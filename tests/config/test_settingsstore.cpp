@@ -21,24 +21,23 @@ QByteArray readFile(const QString &path)
     return f.readAll();
 }
 
-const QByteArray kRegistry = QByteArrayLiteral(
-    "WINE REGISTRY Version 2\n"
-    ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
-    "[Software\\\\Ravlen\\\\Tunovia\\\\Setting] 1600000000\n"
-    "\"Winamp\"=\"C:\\\\Program Files\\\\Winamp\\\\winamp.exe\"\n"
-    "\"SCMPXCheck\"=dword:00000001\n"
-    "\"DrawInterval\"=dword:00000003\n\n"
-    "[Software\\\\Ravlen\\\\Tunovia\\\\Volume] 1600000000\n"
-    "\"VolumeB\"=dword:00000007\n\n"
-    "[Software\\\\Ravlen\\\\Tunoia\\\\Font] 1600000000\n"
-    "\"Name\"=\"An Extremely Long Font Family Name That Goes On\"\n"
-    "\"Size\"=dword:0000000b\n\n"
-    "[Software\\\\Ravlen\\\\Tunovia\\\\Window] 1600000000\n"
-    "\"Left\"=dword:00000064\n"
-    "\"Width\"=dword:00000320\n\n"
-    "[Software\\\\Ravlen\\\\Tunovia\\\\Column] 1600000000\n"
-    "\"Title\"=dword:000000c8\n"
-    "\"Album\"=dword:0000004b\n");
+const QByteArray kRegistry = QByteArrayLiteral("WINE REGISTRY Version 2\n"
+                                               ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+                                               "[Software\\\\Ravlen\\\\Tunovia\\\\Setting] 1600000000\n"
+                                               "\"Winamp\"=\"C:\\\\Program Files\\\\Winamp\\\\winamp.exe\"\n"
+                                               "\"SCMPXCheck\"=dword:00000001\n"
+                                               "\"DrawInterval\"=dword:00000003\n\n"
+                                               "[Software\\\\Ravlen\\\\Tunovia\\\\Volume] 1600000000\n"
+                                               "\"VolumeB\"=dword:00000007\n\n"
+                                               "[Software\\\\Ravlen\\\\Tunoia\\\\Font] 1600000000\n"
+                                               "\"Name\"=\"An Extremely Long Font Family Name That Goes On\"\n"
+                                               "\"Size\"=dword:0000000b\n\n"
+                                               "[Software\\\\Ravlen\\\\Tunovia\\\\Window] 1600000000\n"
+                                               "\"Left\"=dword:00000064\n"
+                                               "\"Width\"=dword:00000320\n\n"
+                                               "[Software\\\\Ravlen\\\\Tunovia\\\\Column] 1600000000\n"
+                                               "\"Title\"=dword:000000c8\n"
+                                               "\"Album\"=dword:0000004b\n");
 
 } // namespace
 

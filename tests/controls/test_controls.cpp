@@ -7,10 +7,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileSystemModel>
-#include <QListView>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QListView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -332,19 +332,19 @@ void TestControls::screenFit_data()
     QTest::newRow("on screen stays") << QRect(100, 100, 494, 354) << QList<QRect>{small} << QRect(100, 100, 494, 354);
     QTest::newRow("screen gone") << QRect(4000, 3000, 494, 354) << QList<QRect>{small} << QRect(786, 670, 494, 354);
     QTest::newRow("above and left") << QRect(-900, -50, 400, 300) << QList<QRect>{small} << QRect(0, 0, 400, 300);
-    QTest::newRow("partly off the bottom") << QRect(200, 900, 400, 300) << QList<QRect>{small}
-                                           << QRect(200, 724, 400, 300);
-    QTest::newRow("across two screens stays") << QRect(1200, 100, 200, 200) << QList<QRect>{small, right}
-                                              << QRect(1200, 100, 200, 200);
+    QTest::newRow("partly off the bottom")
+        << QRect(200, 900, 400, 300) << QList<QRect>{small} << QRect(200, 724, 400, 300);
+    QTest::newRow("across two screens stays")
+        << QRect(1200, 100, 200, 200) << QList<QRect>{small, right} << QRect(1200, 100, 200, 200);
     QTest::newRow("nearest of two") << QRect(3500, 100, 300, 200) << QList<QRect>{small, right}
                                     << QRect(2900, 100, 300, 200);
     // Overhangs the short screen's bottom: it goes to the screen it mostly covers.
-    QTest::newRow("mostly on the second") << QRect(1240, 1000, 300, 200) << QList<QRect>{small, right}
-                                          << QRect(1280, 880, 300, 200);
-    QTest::newRow("larger than the screen") << QRect(5000, 5000, 2000, 1500) << QList<QRect>{small}
-                                            << QRect(0, 0, 2000, 1500);
-    QTest::newRow("screen with an origin") << QRect(0, 0, 100, 100) << QList<QRect>{QRect(-1920, 30, 1920, 1050)}
-                                           << QRect(-100, 30, 100, 100);
+    QTest::newRow("mostly on the second")
+        << QRect(1240, 1000, 300, 200) << QList<QRect>{small, right} << QRect(1280, 880, 300, 200);
+    QTest::newRow("larger than the screen")
+        << QRect(5000, 5000, 2000, 1500) << QList<QRect>{small} << QRect(0, 0, 2000, 1500);
+    QTest::newRow("screen with an origin")
+        << QRect(0, 0, 100, 100) << QList<QRect>{QRect(-1920, 30, 1920, 1050)} << QRect(-100, 30, 100, 100);
     QTest::newRow("no screens") << QRect(4000, 3000, 10, 10) << QList<QRect>{} << QRect(4000, 3000, 10, 10);
 }
 

@@ -56,9 +56,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QStringList>("expect"); // Title, Artist, Genre, Date, Copyright, Size
-        QTest::newRow("plain")
-            << q("'/m/a.mp3','a.mp3','T','A','Al','C','Rock','1999','Cp','E','S','So','123'")
-            << QStringList{u("T"), u("A"), u("Rock"), u("1999"), u("Cp"), u("123")};
+        QTest::newRow("plain") << q("'/m/a.mp3','a.mp3','T','A','Al','C','Rock','1999','Cp','E','S','So','123'")
+                               << QStringList{u("T"), u("A"), u("Rock"), u("1999"), u("Cp"), u("123")};
         // Genre ends at its first quote whatever follows, so the fields after it shift.
         QTest::newRow("quote in genre")
             << q("'/m/a.mp3','a.mp3','T','A','Al','C','Ro'ck','1999','Cp','E','S','So','123'")
@@ -111,7 +110,8 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QString, resolved);
-        const QString line = u("\"") + stored + u("\",\"x\",\"T\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1\"\r\n");
+        const QString line =
+            u("\"") + stored + u("\",\"x\",\"T\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"1\"\r\n");
         const auto rows = album::parseAlbum(text::toCp932(line), u("/Music/A/"));
         QCOMPARE(rows.size(), size_t(1));
         QCOMPARE(rows.front()[TrackField::Path], resolved);

@@ -1,7 +1,7 @@
-#include "library/ui/datselform.h"
-#include "support/mainwindowfixture.h"
 #include "config/settingsstore.h"
+#include "library/ui/datselform.h"
 #include "platform/profile.h"
+#include "support/mainwindowfixture.h"
 #include "support/scriptedprompts.h"
 
 #include <QAction>
@@ -9,9 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,7 +82,8 @@ private:
 
     static QByteArray sample()
     {
-        return ";Tunovia  Index File\r\n;title=Jazz\r\n;;{ Rock\r\n\ta=C:\\x\\a.mdt\r\n\t;;{ Live\r\n\t\tb=b.mdt\r\n\t;;}\r\n"
+        return ";Tunovia  Index File\r\n;title=Jazz\r\n;;{ Rock\r\n\ta=C:\\x\\a.mdt\r\n\t;;{ "
+               "Live\r\n\t\tb=b.mdt\r\n\t;;}\r\n"
                ";;}\r\nc=c.mdt\r\n";
     }
 

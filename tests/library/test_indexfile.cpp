@@ -23,7 +23,8 @@ private:
 private slots:
     void nestedFoldersAndSlots()
     {
-        const Tree t = indexfile::parse(";;{ Rock\r\na=C:\\x\\a.mdt\r\n;;{ Live\r\nb=b.mdt\r\n;;}\r\n;;}\r\nc=c.mdt\r\n");
+        const Tree t =
+            indexfile::parse(";;{ Rock\r\na=C:\\x\\a.mdt\r\n;;{ Live\r\nb=b.mdt\r\n;;}\r\n;;}\r\nc=c.mdt\r\n");
         QCOMPARE(t.folders.size(), size_t(3));
         QCOMPARE(t.folders[0].name, u("root"));
         QCOMPARE(t.folders[1].name, u("Rock"));
@@ -41,7 +42,7 @@ private slots:
     void lineForms_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("folder"); // name of folder 1, or "" for none
+        QTest::addColumn<QString>("folder");      // name of folder 1, or "" for none
         QTest::addColumn<QStringList>("entries"); // "name|path" of every entry, root first
         QTest::newRow("folder without space") << QByteArray(";;{Rock\n;;}\n") << u("Rock") << QStringList{};
         QTest::newRow("folder with one space") << QByteArray(";;{ Rock\n;;}\n") << u("Rock") << QStringList{};
@@ -51,14 +52,18 @@ private slots:
         QTest::newRow("split at first equals") << QByteArray("x=y=z.mdt\n") << QString() << QStringList{u("x|y=z.mdt")};
         QTest::newRow("skipped lines") << QByteArray("\n\nno equals\n=nameless.mdt\n; comment=1\n;x\nok=1\n")
                                        << QString() << QStringList{u("ok|1")};
-        QTest::newRow("last line without end") << QByteArray("a=1\nb=2") << QString() << QStringList{u("a|1"), u("b|2")};
-        QTest::newRow("last folder line without end") << QByteArray("a=1\n;;{ End") << u("End") << QStringList{u("a|1")};
+        QTest::newRow("last line without end")
+            << QByteArray("a=1\nb=2") << QString() << QStringList{u("a|1"), u("b|2")};
+        QTest::newRow("last folder line without end")
+            << QByteArray("a=1\n;;{ End") << u("End") << QStringList{u("a|1")};
         QTest::newRow("cr only ends") << QByteArray("a=1\r;;{ F\rb=2\r") << u("F") << QStringList{u("a|1"), u("b|2")};
         QTest::newRow("end without start is harmless")
             << QByteArray(";;}\na=1\n;;}\n;;{ F\nb=2\n") << u("F") << QStringList{u("a|1"), u("b|2")};
         QTest::newRow("bom") << QByteArray("\xEF\xBB\xBF;;{ F\nb=2\n") << u("F") << QStringList{u("b|2")};
-        QTest::newRow("nul bytes") << QByteArray("a=1\0x\n", 7) << QString() << QStringList{u("a|1") + QChar(0) + u("x")};
-        QTest::newRow("cp932") << text::toCp932(u(";;{ 邦楽\r\n表=表.mdt\r\n")) << u("邦楽") << QStringList{u("表|表.mdt")};
+        QTest::newRow("nul bytes") << QByteArray("a=1\0x\n", 7) << QString()
+                                   << QStringList{u("a|1") + QChar(0) + u("x")};
+        QTest::newRow("cp932") << text::toCp932(u(";;{ 邦楽\r\n表=表.mdt\r\n")) << u("邦楽")
+                               << QStringList{u("表|表.mdt")};
     }
     void lineForms()
     {
@@ -123,17 +128,18 @@ private slots:
         QTest::addColumn<int>("target");
         QTest::addColumn<QByteArray>("after");
         const QByteArray file = ";Tunovia  Index File\r\n;;{ A\r\n\ta=1\r\n\t;;{ B\r\n\t\tb=2\r\n\t;;}\r\n;;}\r\n";
-        QTest::newRow("root goes in front of the header")
-            << file << 0 << QByteArray("n=p\r\n" + file);
+        QTest::newRow("root goes in front of the header") << file << 0 << QByteArray("n=p\r\n" + file);
         QTest::newRow("folder takes the indent of its first line")
             << file << 1
             << QByteArray(";Tunovia  Index File\r\n;;{ A\r\n\tn=p\r\n\ta=1\r\n\t;;{ B\r\n\t\tb=2\r\n\t;;}\r\n;;}\r\n");
         QTest::newRow("nested folder")
             << file << 2
-            << QByteArray(";Tunovia  Index File\r\n;;{ A\r\n\ta=1\r\n\t;;{ B\r\n\t\tn=p\r\n\t\tb=2\r\n\t;;}\r\n;;}\r\n");
+            << QByteArray(
+                   ";Tunovia  Index File\r\n;;{ A\r\n\ta=1\r\n\t;;{ B\r\n\t\tn=p\r\n\t\tb=2\r\n\t;;}\r\n;;}\r\n");
         QTest::newRow("no such folder leaves the file") << file << 3 << file;
         QTest::newRow("no target leaves the file") << file << -1 << file;
-        QTest::newRow("folder start as last line") << QByteArray("x=1\n;;{ A") << 1 << QByteArray("x=1\n;;{ A\r\nn=p\r\n");
+        QTest::newRow("folder start as last line")
+            << QByteArray("x=1\n;;{ A") << 1 << QByteArray("x=1\n;;{ A\r\nn=p\r\n");
         QTest::newRow("empty file") << QByteArray() << 0 << QByteArray("n=p\r\n");
         QTest::newRow("other line ends kept") << QByteArray("a=1\nb=2\rc=3") << 0 << QByteArray("n=p\r\na=1\nb=2\rc=3");
         QTest::newRow("bom stays in front")

@@ -52,8 +52,9 @@ private slots:
     void readAlbumsStopsAtTheFirstUnreadableAlbum()
     {
         const QString index = path("lib/tunovia.ini");
-        writeFile(path("lib/albums/one.mdt"), "\"../music/1.mp3\",\"1.mp3\",\"One\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
-                                              "\"\",\"16000\"\r\n");
+        writeFile(path("lib/albums/one.mdt"),
+                  "\"../music/1.mp3\",\"1.mp3\",\"One\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                  "\"\",\"16000\"\r\n");
         writeFile(path("lib/music/1.txt"), "lyrics");
         writeFile(path("lib/albums/three.mdt"), "\"3.mp3\",\"3.mp3\",\"Three\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
                                                 "\"\",\"16000\"\r\n");

@@ -29,8 +29,7 @@ const QByteArray kSong = "My Song\r\n[00:10:00]first\r\n[00:15:50]second\r\n\r\n
 
 } // namespace
 
-class TestLyricsFile : public QObject
-{
+class TestLyricsFile : public QObject {
     Q_OBJECT
 
 private slots:
@@ -51,25 +50,35 @@ private slots:
 void TestLyricsFile::formatTable_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("tags");  // without the leading 00:00 and trailing 99:99 pairs
+    QTest::addColumn<QString>("tags"); // without the leading 00:00 and trailing 99:99 pairs
     QTest::addColumn<QString>("texts");
 
     QTest::newRow("example song") << kSong << "99:99|00:10:00|00:15:50|99:99|00:20:00"
                                   << "My Song|first|second||third";
-    QTest::newRow("LF only, no final line end") << QByteArray("ab\n[1]cd") << "99:99|1" << "ab|cd";
-    QTest::newRow("lone CR ends lines too") << QByteArray("ab\r[1]cd\r\rx\r") << "99:99|1|99:99" << "ab|cd|";
-    QTest::newRow("one character adds nothing") << QByteArray("a\n[\nb") << "" << "";
-    QTest::newRow("one double-byte character is a line") << QByteArray("\xE3\x81\x82\n") << "99:99"
-                                                         << QString::fromUtf8("\xE3\x81\x82");
-    QTest::newRow("bracket without close") << QByteArray("[00:10:00 no close\nok") << "99:99" << "ok";
-    QTest::newRow("empty tag and empty text") << QByteArray("[]\n[x]") << "|x" << "|";
-    QTest::newRow("first close bracket ends the tag") << QByteArray("[00:01]a]b[c]") << "00:01" << "a]b[c]";
-    QTest::newRow("close bracket at position 0 only") << QByteArray("]x") << "99:99" << "]x";
+    QTest::newRow("LF only, no final line end") << QByteArray("ab\n[1]cd") << "99:99|1"
+                                                << "ab|cd";
+    QTest::newRow("lone CR ends lines too") << QByteArray("ab\r[1]cd\r\rx\r") << "99:99|1|99:99"
+                                            << "ab|cd|";
+    QTest::newRow("one character adds nothing") << QByteArray("a\n[\nb") << ""
+                                                << "";
+    QTest::newRow("one double-byte character is a line")
+        << QByteArray("\xE3\x81\x82\n") << "99:99" << QString::fromUtf8("\xE3\x81\x82");
+    QTest::newRow("bracket without close") << QByteArray("[00:10:00 no close\nok") << "99:99"
+                                           << "ok";
+    QTest::newRow("empty tag and empty text") << QByteArray("[]\n[x]") << "|x"
+                                              << "|";
+    QTest::newRow("first close bracket ends the tag") << QByteArray("[00:01]a]b[c]") << "00:01"
+                                                      << "a]b[c]";
+    QTest::newRow("close bracket at position 0 only") << QByteArray("]x") << "99:99"
+                                                      << "]x";
     QTest::newRow("odd tags kept as written") << QByteArray("[99:99:99]late\n[aa:bb:cc]odd") << "99:99:99|aa:bb:cc"
                                               << "late|odd";
-    QTest::newRow("empty file") << QByteArray() << "" << "";
-    QTest::newRow("only line ends") << QByteArray("\r\n\n") << "99:99|99:99" << "|";
-    QTest::newRow("NUL bytes dropped") << QByteArray("[0\0001]a\0b\n", 9) << "01" << "ab";
+    QTest::newRow("empty file") << QByteArray() << ""
+                                << "";
+    QTest::newRow("only line ends") << QByteArray("\r\n\n") << "99:99|99:99"
+                                    << "|";
+    QTest::newRow("NUL bytes dropped") << QByteArray("[0\0001]a\0b\n", 9) << "01"
+                                       << "ab";
 }
 
 void TestLyricsFile::formatTable()
@@ -179,7 +188,8 @@ void TestLyricsFile::followTime()
 
 void TestLyricsFile::followTimeKeepsSelectionWhenNothingQualifies()
 {
-    const QList<Line> lines{{QStringLiteral("00:10"), QStringLiteral("a")}, {QStringLiteral("99:99"), QStringLiteral(" ")}};
+    const QList<Line> lines{{QStringLiteral("00:10"), QStringLiteral("a")},
+                            {QStringLiteral("99:99"), QStringLiteral(" ")}};
     QCOMPARE(lyrics::lineForTime(lines, QStringLiteral("00:09:99")), -1);
     QCOMPARE(lyrics::lineForTime({}, QStringLiteral("00:00:00")), -1);
 }

@@ -55,16 +55,22 @@ class TestLyricsForm : public QObject {
 
     TLyricsF &form()
     {
-        m_form = std::make_unique<TLyricsF>(LyricsFormContext{
-            m_prompts, m_launcher, *m_settings, m_dialog, m_window, m_tag,
-            [this](int row) {
-                m_infoRows << row;
-                QStringList lines{QStringLiteral("No Lyrics File"), QStringLiteral(" ")};
-                if (row < 6)
-                    lines << QStringLiteral("Title : track %1").arg(row + 1) << QStringLiteral("Path : /m/%1.mp3").arg(row + 1);
-                return lines;
-            },
-            {}});
+        m_form = std::make_unique<TLyricsF>(
+            LyricsFormContext{m_prompts,
+                              m_launcher,
+                              *m_settings,
+                              m_dialog,
+                              m_window,
+                              m_tag,
+                              [this](int row) {
+                                  m_infoRows << row;
+                                  QStringList lines{QStringLiteral("No Lyrics File"), QStringLiteral(" ")};
+                                  if (row < 6)
+                                      lines << QStringLiteral("Title : track %1").arg(row + 1)
+                                            << QStringLiteral("Path : /m/%1.mp3").arg(row + 1);
+                                  return lines;
+                              },
+                              {}});
         return *m_form;
     }
 
@@ -88,7 +94,11 @@ private slots:
         m_tag = 0;
         m_infoRows.clear();
     }
-    void cleanup() { m_form.reset(); QFile::remove(path("config/Tunov.ini")); }
+    void cleanup()
+    {
+        m_form.reset();
+        QFile::remove(path("config/Tunov.ini"));
+    }
 
     void windowIsAnAlwaysOnTopToolWindow()
     {
@@ -137,12 +147,10 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("times");
         QTest::addColumn<QStringList>("selected");
-        QTest::newRow("example song")
-            << kSong << L({"00:05:00:00", "00:15:49:99", "00:15:50:00", "00:25:00:00"})
-            << L({" ", "first", "second", "third"});
+        QTest::newRow("example song") << kSong << L({"00:05:00:00", "00:15:49:99", "00:15:50:00", "00:25:00:00"})
+                                      << L({" ", "first", "second", "third"});
         QTest::newRow("mm:ss tag from its second on")
-            << QByteArray("[00:12]x\n") << L({"00:11:99:99", "00:12:00:00", "00:13:00:00"})
-            << L({" ", "x", "x"});
+            << QByteArray("[00:12]x\n") << L({"00:11:99:99", "00:12:00:00", "00:13:00:00"}) << L({" ", "x", "x"});
         QTest::newRow("untimed lines are never reached")
             << QByteArray("[00:01]a1\nplain line\n") << L({"98:59:99", "00:00:00"}) << L({"a1", " "});
     }
@@ -361,7 +369,7 @@ private slots:
         m_dialog.lyricsFontName = QStringLiteral("IPAPGothic");
         m_dialog.lyricsFontSize = 20;
         m_dialog.lyricsBold = true;
-        m_dialog.lyricsFontColor = 0x0000FF;  // red as 0x00BBGGRR
+        m_dialog.lyricsFontColor = 0x0000FF; // red as 0x00BBGGRR
         m_dialog.lyricsBackColor = 0xCCFFCC;
         TLyricsF &f = form();
         f.showWindow();

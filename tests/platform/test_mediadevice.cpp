@@ -32,8 +32,7 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
 
 } // namespace
 
-class TestMediaDevice : public QObject
-{
+class TestMediaDevice : public QObject {
     Q_OBJECT
 
 private slots:
@@ -81,7 +80,8 @@ void TestMediaDevice::fakeOpenOutcomes()
     QFETCH(int, error);
     QFETCH(qint64, length);
 
-    const QString path = size >= 0 ? writeFile(m_dir, name, QByteArray(size, 'x')) : m_dir.filePath(QStringLiteral("none.mp3"));
+    const QString path =
+        size >= 0 ? writeFile(m_dir, name, QByteArray(size, 'x')) : m_dir.filePath(QStringLiteral("none.mp3"));
     FakeMediaDevice dev(true);
     QCOMPARE(dev.open(path), ok);
     QCOMPARE(dev.lastError(), error);

@@ -135,32 +135,53 @@ private slots:
 
         const QVariant missing;
         auto str = [](const char *s) { return QVariant(QString::fromUtf8(s)); };
-        QTest::newRow("names ignore case") << QByteArray("[setting]\r\nwinamp=/a\r\n") << "SETTING" << "WinAmp" << str("/a");
-        QTest::newRow("blanks around names and values")
-            << QByteArray(" [ S ] \r\n\t Key \t=  in  side \t\r\n") << "S" << "Key" << str("in  side");
-        QTest::newRow("double quotes") << QByteArray("[S]\r\nKey=\" x \"\r\n") << "S" << "Key" << str(" x ");
-        QTest::newRow("single quotes") << QByteArray("[S]\r\nKey='x'\r\n") << "S" << "Key" << str("x");
-        QTest::newRow("mismatched quotes") << QByteArray("[S]\r\nKey=\"x'\r\n") << "S" << "Key" << str("\"x'");
-        QTest::newRow("lone quote") << QByteArray("[S]\r\nKey=\"\r\n") << "S" << "Key" << str("\"");
-        QTest::newRow("empty value is present") << QByteArray("[S]\r\nKey=\r\n") << "S" << "Key" << str("");
-        QTest::newRow("equals inside value") << QByteArray("[S]\r\nKey=a=b\r\n") << "S" << "Key" << str("a=b");
-        QTest::newRow("comment") << QByteArray("[S]\r\n;Key=1\r\n  ; Key=2\r\n") << "S" << "Key" << missing;
-        QTest::newRow("comment before the key") << QByteArray("[S]\r\n;Key=1\r\nKey=2\r\n") << "S" << "Key" << str("2");
-        QTest::newRow("first duplicate wins") << QByteArray("[S]\r\nKey=1\r\nkey=2\r\n") << "S" << "Key" << str("1");
-        QTest::newRow("duplicate section") << QByteArray("[S]\r\nA=1\r\n[T]\r\nKey=0\r\n[s]\r\nKey=3\r\n")
-                                           << "S" << "Key" << str("3");
-        QTest::newRow("other section only") << QByteArray("[T]\r\nKey=1\r\n[S]\r\n") << "S" << "Key" << missing;
-        QTest::newRow("key before any section") << QByteArray("Key=1\r\n[S]\r\n") << "S" << "Key" << missing;
-        QTest::newRow("LF only") << QByteArray("[S]\nA=1\nKey=v\n") << "S" << "Key" << str("v");
-        QTest::newRow("CR only") << QByteArray("[S]\rA=1\rKey=v\rB=2") << "S" << "Key" << str("v");
-        QTest::newRow("no final line end") << QByteArray("[S]\r\nKey=v") << "S" << "Key" << str("v");
-        QTest::newRow("NUL on another line") << QByteArray("[S]\r\nA=x\0y\r\nKey=v\r\n", 20) << "S" << "Key" << str("v");
-        QTest::newRow("megabyte line") << "[S]\r\nJunk=" + QByteArray(1 << 20, 'j') + "\r\nKey=v\r\n" << "S" << "Key" << str("v");
-        QTest::newRow("binary garbage first") << garbage(5000) + "\r\n[S]\r\nKey=v\r\n" << "S" << "Key" << str("v");
-        QTest::newRow("CP932") << "[S]\r\nKey=" + cp932(QStringLiteral("ＭＳ Ｐゴシック")) + "\r\n" << "S" << "Key"
-                               << QVariant(QStringLiteral("ＭＳ Ｐゴシック"));
-        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF[S]\r\nKey=\xE6\xAD\x8C\r\n") << "S" << "Key"
-                                        << QVariant(QStringLiteral("歌"));
+        QTest::newRow("names ignore case") << QByteArray("[setting]\r\nwinamp=/a\r\n") << "SETTING"
+                                           << "WinAmp" << str("/a");
+        QTest::newRow("blanks around names and values") << QByteArray(" [ S ] \r\n\t Key \t=  in  side \t\r\n") << "S"
+                                                        << "Key" << str("in  side");
+        QTest::newRow("double quotes") << QByteArray("[S]\r\nKey=\" x \"\r\n") << "S"
+                                       << "Key" << str(" x ");
+        QTest::newRow("single quotes") << QByteArray("[S]\r\nKey='x'\r\n") << "S"
+                                       << "Key" << str("x");
+        QTest::newRow("mismatched quotes") << QByteArray("[S]\r\nKey=\"x'\r\n") << "S"
+                                           << "Key" << str("\"x'");
+        QTest::newRow("lone quote") << QByteArray("[S]\r\nKey=\"\r\n") << "S"
+                                    << "Key" << str("\"");
+        QTest::newRow("empty value is present") << QByteArray("[S]\r\nKey=\r\n") << "S"
+                                                << "Key" << str("");
+        QTest::newRow("equals inside value") << QByteArray("[S]\r\nKey=a=b\r\n") << "S"
+                                             << "Key" << str("a=b");
+        QTest::newRow("comment") << QByteArray("[S]\r\n;Key=1\r\n  ; Key=2\r\n") << "S"
+                                 << "Key" << missing;
+        QTest::newRow("comment before the key") << QByteArray("[S]\r\n;Key=1\r\nKey=2\r\n") << "S"
+                                                << "Key" << str("2");
+        QTest::newRow("first duplicate wins") << QByteArray("[S]\r\nKey=1\r\nkey=2\r\n") << "S"
+                                              << "Key" << str("1");
+        QTest::newRow("duplicate section") << QByteArray("[S]\r\nA=1\r\n[T]\r\nKey=0\r\n[s]\r\nKey=3\r\n") << "S"
+                                           << "Key" << str("3");
+        QTest::newRow("other section only") << QByteArray("[T]\r\nKey=1\r\n[S]\r\n") << "S"
+                                            << "Key" << missing;
+        QTest::newRow("key before any section") << QByteArray("Key=1\r\n[S]\r\n") << "S"
+                                                << "Key" << missing;
+        QTest::newRow("LF only") << QByteArray("[S]\nA=1\nKey=v\n") << "S"
+                                 << "Key" << str("v");
+        QTest::newRow("CR only") << QByteArray("[S]\rA=1\rKey=v\rB=2") << "S"
+                                 << "Key" << str("v");
+        QTest::newRow("no final line end") << QByteArray("[S]\r\nKey=v") << "S"
+                                           << "Key" << str("v");
+        QTest::newRow("NUL on another line") << QByteArray("[S]\r\nA=x\0y\r\nKey=v\r\n", 20) << "S"
+                                             << "Key" << str("v");
+        QTest::newRow("megabyte line") << "[S]\r\nJunk=" + QByteArray(1 << 20, 'j') + "\r\nKey=v\r\n"
+                                       << "S"
+                                       << "Key" << str("v");
+        QTest::newRow("binary garbage first") << garbage(5000) + "\r\n[S]\r\nKey=v\r\n"
+                                              << "S"
+                                              << "Key" << str("v");
+        QTest::newRow("CP932") << "[S]\r\nKey=" + cp932(QStringLiteral("ＭＳ Ｐゴシック")) + "\r\n"
+                               << "S"
+                               << "Key" << QVariant(QStringLiteral("ＭＳ Ｐゴシック"));
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF[S]\r\nKey=\xE6\xAD\x8C\r\n") << "S"
+                                        << "Key" << QVariant(QStringLiteral("歌"));
     }
     void reads()
     {
@@ -185,33 +206,37 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QByteArray>("after");
 
-        QTest::newRow("new file") << QByteArray() << "S" << "Key" << QByteArray("[S]\r\nKey=v\r\n");
+        QTest::newRow("new file") << QByteArray() << "S"
+                                  << "Key" << QByteArray("[S]\r\nKey=v\r\n");
         QTest::newRow("replaced in place, rest untouched")
-            << QByteArray("; c\n[S]\n A = 1 \nkey = 'old'\n[T]\nX=1") << "s" << "KEY"
-            << QByteArray("; c\n[S]\n A = 1 \nKEY=v\n[T]\nX=1");
-        QTest::newRow("replaced on the last line") << QByteArray("[S]\r\nKey=old") << "S" << "Key"
-                                                   << QByteArray("[S]\r\nKey=v\r\n");
+            << QByteArray("; c\n[S]\n A = 1 \nkey = 'old'\n[T]\nX=1") << "s"
+            << "KEY" << QByteArray("; c\n[S]\n A = 1 \nKEY=v\n[T]\nX=1");
+        QTest::newRow("replaced on the last line") << QByteArray("[S]\r\nKey=old") << "S"
+                                                   << "Key" << QByteArray("[S]\r\nKey=v\r\n");
         QTest::newRow("added at the end of its section")
-            << QByteArray("[S]\r\nA=1\r\n;note\r\n\r\n[T]\r\nB=2\r\n") << "S" << "Key"
-            << QByteArray("[S]\r\nA=1\r\n;note\r\nKey=v\r\n\r\n[T]\r\nB=2\r\n");
-        QTest::newRow("added to a last section without line end") << QByteArray("[S]\r\nA=1") << "S" << "Key"
-                                                                    << QByteArray("[S]\r\nA=1\r\nKey=v\r\n");
-        QTest::newRow("added to an empty section") << QByteArray("[S]\r\n[T]\r\n") << "S" << "Key"
-                                                   << QByteArray("[S]\r\nKey=v\r\n[T]\r\n");
-        QTest::newRow("section added at the end") << QByteArray("[T]\r\nB=2") << "S" << "Key"
-                                                  << QByteArray("[T]\r\nB=2\r\n[S]\r\nKey=v\r\n");
-        QTest::newRow("only the first duplicate") << QByteArray("[S]\r\nKey=1\r\nKey=2\r\n") << "S" << "Key"
-                                                  << QByteArray("[S]\r\nKey=v\r\nKey=2\r\n");
+            << QByteArray("[S]\r\nA=1\r\n;note\r\n\r\n[T]\r\nB=2\r\n") << "S"
+            << "Key" << QByteArray("[S]\r\nA=1\r\n;note\r\nKey=v\r\n\r\n[T]\r\nB=2\r\n");
+        QTest::newRow("added to a last section without line end") << QByteArray("[S]\r\nA=1") << "S"
+                                                                  << "Key" << QByteArray("[S]\r\nA=1\r\nKey=v\r\n");
+        QTest::newRow("added to an empty section") << QByteArray("[S]\r\n[T]\r\n") << "S"
+                                                   << "Key" << QByteArray("[S]\r\nKey=v\r\n[T]\r\n");
+        QTest::newRow("section added at the end") << QByteArray("[T]\r\nB=2") << "S"
+                                                  << "Key" << QByteArray("[T]\r\nB=2\r\n[S]\r\nKey=v\r\n");
+        QTest::newRow("only the first duplicate") << QByteArray("[S]\r\nKey=1\r\nKey=2\r\n") << "S"
+                                                  << "Key" << QByteArray("[S]\r\nKey=v\r\nKey=2\r\n");
         QTest::newRow("key in a duplicate section") << QByteArray("[S]\r\nA=1\r\n[T]\r\n[s]\r\nkey=2\r\n") << "S"
                                                     << "Key" << QByteArray("[S]\r\nA=1\r\n[T]\r\n[s]\r\nKey=v\r\n");
         QTest::newRow("missing key goes to the first section")
-            << QByteArray("[S]\r\nA=1\r\n[T]\r\n[S]\r\nB=2\r\n") << "S" << "Key"
-            << QByteArray("[S]\r\nA=1\r\nKey=v\r\n[T]\r\n[S]\r\nB=2\r\n");
-        QTest::newRow("CR only kept") << QByteArray("[S]\rA=1\r[T]\r") << "S" << "Key"
-                                      << QByteArray("[S]\rA=1\rKey=v\r\n[T]\r");
-        QTest::newRow("NUL and garbage kept") << "[S]\r\nA=x\0y\r\n" + garbage(3000) + "\r\nKey=1\r\n" << "S"
-                                              << "Key" << "[S]\r\nA=x\0y\r\n" + garbage(3000) + "\r\nKey=v\r\n";
-        QTest::newRow("megabyte line kept") << "[S]\r\nJunk=" + QByteArray(1 << 20, 'j') << "S" << "Key"
+            << QByteArray("[S]\r\nA=1\r\n[T]\r\n[S]\r\nB=2\r\n") << "S"
+            << "Key" << QByteArray("[S]\r\nA=1\r\nKey=v\r\n[T]\r\n[S]\r\nB=2\r\n");
+        QTest::newRow("CR only kept") << QByteArray("[S]\rA=1\r[T]\r") << "S"
+                                      << "Key" << QByteArray("[S]\rA=1\rKey=v\r\n[T]\r");
+        QTest::newRow("NUL and garbage kept") << "[S]\r\nA=x\0y\r\n" + garbage(3000) + "\r\nKey=1\r\n"
+                                              << "S"
+                                              << "Key"
+                                              << "[S]\r\nA=x\0y\r\n" + garbage(3000) + "\r\nKey=v\r\n";
+        QTest::newRow("megabyte line kept") << "[S]\r\nJunk=" + QByteArray(1 << 20, 'j') << "S"
+                                            << "Key"
                                             << "[S]\r\nJunk=" + QByteArray(1 << 20, 'j') + "\r\nKey=v\r\n";
     }
     void writes()
@@ -251,7 +276,8 @@ private slots:
         QVERIFY(text::isValidUtf8(converted));
         QCOMPARE(QString::fromUtf8(converted),
                  QStringLiteral("[Lyrics]\r\nFontName=ＭＳ Ｐゴシック\r\nFindFolder=Ärger \U0001F600\r\n"));
-        QCOMPARE(profile.value(QStringLiteral("Lyrics"), QStringLiteral("FontName")), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(profile.value(QStringLiteral("Lyrics"), QStringLiteral("FontName")),
+                 QStringLiteral("ＭＳ Ｐゴシック"));
 
         // ...and stays UTF-8 for text that CP932 could hold.
         QVERIFY(profile.writeString(QStringLiteral("Lyrics"), QStringLiteral("Next"), QStringLiteral("歌")).ok());
@@ -274,14 +300,29 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::newRow("LF in value") << "S" << "Key" << "a\n[Evil]\nX=1";
-        QTest::newRow("CR in value") << "S" << "Key" << "a\rb";
-        QTest::newRow("NUL in value") << "S" << "Key" << QStringLiteral("a") + QChar(0);
-        QTest::newRow("equals in key") << "S" << "K=ey" << "v";
-        QTest::newRow("empty key") << "S" << " " << "v";
-        QTest::newRow("comment key") << "S" << ";Key" << "v";
-        QTest::newRow("bracket in section") << "S]x" << "Key" << "v";
-        QTest::newRow("LF in section") << "S\n" << "Key" << "v";
+        QTest::newRow("LF in value") << "S"
+                                     << "Key"
+                                     << "a\n[Evil]\nX=1";
+        QTest::newRow("CR in value") << "S"
+                                     << "Key"
+                                     << "a\rb";
+        QTest::newRow("NUL in value") << "S"
+                                      << "Key" << QStringLiteral("a") + QChar(0);
+        QTest::newRow("equals in key") << "S"
+                                       << "K=ey"
+                                       << "v";
+        QTest::newRow("empty key") << "S"
+                                   << " "
+                                   << "v";
+        QTest::newRow("comment key") << "S"
+                                     << ";Key"
+                                     << "v";
+        QTest::newRow("bracket in section") << "S]x"
+                                            << "Key"
+                                            << "v";
+        QTest::newRow("LF in section") << "S\n"
+                                       << "Key"
+                                       << "v";
     }
     void refusedWrites()
     {
@@ -357,7 +398,8 @@ private slots:
 
         QVERIFY(writeFile(m_path, "[S]\r\nKey=" + text.toUtf8() + "\r\n"));
         const ProfileFile profile(m_path);
-        QCOMPARE(profile.readInt(QStringLiteral("S"), QStringLiteral("Key"), 77), expected.isValid() ? expected.toInt() : 77);
+        QCOMPARE(profile.readInt(QStringLiteral("S"), QStringLiteral("Key"), 77),
+                 expected.isValid() ? expected.toInt() : 77);
     }
 
     void flagsAndMissingFile()
@@ -433,7 +475,8 @@ private slots:
         // Temporary files of killed writers may remain beside the file, but never pile up beyond one per kill.
         const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
         for (const QString &f : files) {
-            if (f.startsWith(QStringLiteral("killedWriterNeverTearsTheFile.ini.")) && !f.endsWith(QStringLiteral(".lock"))) {
+            if (f.startsWith(QStringLiteral("killedWriterNeverTearsTheFile.ini.")) &&
+                !f.endsWith(QStringLiteral(".lock"))) {
                 ++leftovers;
                 qInfo("left: %s", qPrintable(f));
             }

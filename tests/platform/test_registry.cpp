@@ -7,28 +7,28 @@
 namespace {
 
 // A file as Wine writes it, with the usual neighbours of the keys we read.
-const QByteArray kSample = QByteArrayLiteral(
-    "WINE REGISTRY Version 2\n"
-    ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
-    "\n"
-    "#arch=win32\n"
-    "\n"
-    "[Software\\\\Ravlen\\\\Tunovia\\\\Setting] 1234567890\n"
-    "#time=1d2b3c4d5e6f708\n"
-    "\"Winamp\"=\"C:\\\\Program Files\\\\Winamp\\\\winamp.exe\"\n"
-    "\"WinampCheck\"=dword:00000001\n"
-    "\"DrawInterval\"=dword:0000000a\n"
-    "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,\\\n"
-    "  15,16,17,18\n"
-    "\"SCMPX\"=\"D:\\\\scmpx\\\\scmpx.exe\"\n"
-    "\"Expand\"=str(2):\"%HOME%\\\\x\"\n"
-    "\"Packed\"=hex(4):0a,01,00,00\n"
-    "\"Negative\"=dword:ffffffff\n"
-    "@=\"the default\"\n"
-    "\n"
-    "[Software\\\\Ravlen\\\\Tunoia\\\\Font] 1234567891\n"
-    "\"Name\"=\"\\x30e1\\x30a4\\x30ea\\x30aa\"\n"
-    "\"Size\"=dword:00000009\n");
+const QByteArray kSample =
+    QByteArrayLiteral("WINE REGISTRY Version 2\n"
+                      ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
+                      "\n"
+                      "#arch=win32\n"
+                      "\n"
+                      "[Software\\\\Ravlen\\\\Tunovia\\\\Setting] 1234567890\n"
+                      "#time=1d2b3c4d5e6f708\n"
+                      "\"Winamp\"=\"C:\\\\Program Files\\\\Winamp\\\\winamp.exe\"\n"
+                      "\"WinampCheck\"=dword:00000001\n"
+                      "\"DrawInterval\"=dword:0000000a\n"
+                      "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,\\\n"
+                      "  15,16,17,18\n"
+                      "\"SCMPX\"=\"D:\\\\scmpx\\\\scmpx.exe\"\n"
+                      "\"Expand\"=str(2):\"%HOME%\\\\x\"\n"
+                      "\"Packed\"=hex(4):0a,01,00,00\n"
+                      "\"Negative\"=dword:ffffffff\n"
+                      "@=\"the default\"\n"
+                      "\n"
+                      "[Software\\\\Ravlen\\\\Tunoia\\\\Font] 1234567891\n"
+                      "\"Name\"=\"\\x30e1\\x30a4\\x30ea\\x30aa\"\n"
+                      "\"Size\"=dword:00000009\n");
 
 } // namespace
 
@@ -135,7 +135,8 @@ private slots:
     {
         for (qsizetype cut = 0; cut <= kSample.size(); ++cut) {
             const LegacyRegistry reg(kSample.left(cut));
-            const auto winamp = reg.string(QStringLiteral("Software\\Ravlen\\Tunovia\\Setting"), QStringLiteral("Winamp"));
+            const auto winamp =
+                reg.string(QStringLiteral("Software\\Ravlen\\Tunovia\\Setting"), QStringLiteral("Winamp"));
             // Either the whole value or none of it.
             if (winamp)
                 QCOMPARE(*winamp, QStringLiteral("C:\\Program Files\\Winamp\\winamp.exe"));

@@ -11,7 +11,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected");
         QTest::newRow("ascii") << QByteArray("Track 01") << QStringLiteral("Track 01");
-        QTest::newRow("kana and kanji") << QByteArray("\x83\x65\x83\x58\x83\x67\x95\x5C") << QString::fromUtf8("テスト表");
+        QTest::newRow("kana and kanji") << QByteArray("\x83\x65\x83\x58\x83\x67\x95\x5C")
+                                        << QString::fromUtf8("テスト表");
         QTest::newRow("wave dash, as Windows maps it") << QByteArray("\x81\x60") << QString::fromUtf8("～");
         QTest::newRow("half-width kana") << QByteArray("\xB6\xC5") << QString::fromUtf8("ｶﾅ");
         QTest::newRow("empty") << QByteArray() << QString();

@@ -17,10 +17,7 @@ namespace {
 // Set in the child run of noSessionBus.
 constexpr char kNoBusChild[] = "TUNOVIA_TEST_NO_BUS_CHILD";
 
-QString standinPath()
-{
-    return qEnvironmentVariable("TUNOVIA_BIN_DIR") + QStringLiteral("/tunovia-player");
-}
+QString standinPath() { return qEnvironmentVariable("TUNOVIA_BIN_DIR") + QStringLiteral("/tunovia-player"); }
 
 QStringList logLines(const QString &path)
 {
@@ -51,14 +48,10 @@ private Q_SLOTS:
 
 private:
     bool needBus();
-    void startStandin(QProcess &process, const QString &className, const QString &log,
-                      const QStringList &extra = {});
+    void startStandin(QProcess &process, const QString &className, const QString &log, const QStringList &extra = {});
 };
 
-bool TestWindowBus::needBus()
-{
-    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
-}
+bool TestWindowBus::needBus() { return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"); }
 
 void TestWindowBus::startStandin(QProcess &process, const QString &className, const QString &log,
                                  const QStringList &extra)
@@ -95,10 +88,13 @@ void TestWindowBus::escapedClassNames()
 void TestWindowBus::localWindowIsCalledDirectly()
 {
     QList<qint64> seen;
-    MessageWindow window(QStringLiteral("Local-1"), [&](quint32 msg, qint64 w, qint64 l) {
-        seen << msg << w << l;
-        return w + l;
-    }, QStringLiteral("Local title"));
+    MessageWindow window(
+        QStringLiteral("Local-1"),
+        [&](quint32 msg, qint64 w, qint64 l) {
+            seen << msg << w << l;
+            return w + l;
+        },
+        QStringLiteral("Local title"));
     const WindowHandle found = WindowBus::findWindow(QStringLiteral("Local-1"));
     QVERIFY(found.isLocal());
     QCOMPARE(found, window.handle());
@@ -121,11 +117,11 @@ void TestWindowBus::localPostsAreHandledBeforeLaterSends()
     const WindowHandle h = WindowBus::findWindow(QStringLiteral("Local-2"));
     WindowBus::post(h, WM_USER, 1, 0);
     WindowBus::post(h, WM_USER, 2, 0);
-    QVERIFY(order.isEmpty()); // posts wait for the event loop...
+    QVERIFY(order.isEmpty());          // posts wait for the event loop...
     WindowBus::send(h, WM_USER, 3, 0); // ...or for the next send
     WindowBus::post(h, WM_USER, 4, 0);
-    QTRY_COMPARE(order, (QStringList{QStringLiteral("p1"), QStringLiteral("p2"), QStringLiteral("s3"),
-                                     QStringLiteral("p4")}));
+    QTRY_COMPARE(order,
+                 (QStringList{QStringLiteral("p1"), QStringLiteral("p2"), QStringLiteral("s3"), QStringLiteral("p4")}));
 }
 
 void TestWindowBus::nativeHandleOnlyForLiveLocalWindows()

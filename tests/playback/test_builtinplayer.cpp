@@ -4,27 +4,25 @@
 #include "support/audiofiles.h"
 
 #include <QFile>
-#include <functional>
-#include <utility>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
+#include <utility>
 
 namespace {
 
-struct Report
-{
+struct Report {
     QString title;
     QString text;
     bool withCancel;
 };
 
-class RecordingSink final : public PlayerFailureSink
-{
+class RecordingSink final : public PlayerFailureSink {
 public:
     QList<Report> reports;
     QStringList exceptions;
-    QList<bool> answers; // OK = true; OK when none is left
+    QList<bool> answers;                // OK = true; OK when none is left
     std::function<void()> whileShowing; // runs once, as if from the box's event loop
 
     bool showFailure(const QString &title, const QString &text, bool withCancel) override
@@ -44,8 +42,7 @@ public:
 
 // A device whose open() lets other events run first, as a real back end's
 // nested event loop does.
-class SlowOpenDevice final : public MediaDevice
-{
+class SlowOpenDevice final : public MediaDevice {
 public:
     explicit SlowOpenDevice(FakeMediaDevice &inner) : m_inner(inner) {}
     std::function<void()> whileOpening;
@@ -76,8 +73,7 @@ private:
 
 } // namespace
 
-class TestBuiltinPlayer : public QObject
-{
+class TestBuiltinPlayer : public QObject {
     Q_OBJECT
 
 private slots:
@@ -303,9 +299,11 @@ void TestBuiltinPlayer::failureOutcomes_data()
     const QString unsupported = QStringLiteral("サポートされていないフォーマットです。\n「OK」で次の曲を再生します。");
     QTest::newRow("277 OK") << 0 << true << unsupported << true << true << 2;
     QTest::newRow("277 Cancel") << 0 << false << unsupported << true << false << 0;
-    QTest::newRow("263") << 1 << true << QStringLiteral("MP3 を再生するのに必要なデバイスがインストールされていません。")
-                         << false << false << 0;
-    QTest::newRow("other code") << 2 << true << QStringLiteral("未知のエラーです。ErrorCode(275)") << false << false << 0;
+    QTest::newRow("263") << 1 << true
+                         << QStringLiteral("MP3 を再生するのに必要なデバイスがインストールされていません。") << false
+                         << false << 0;
+    QTest::newRow("other code") << 2 << true << QStringLiteral("未知のエラーです。ErrorCode(275)") << false << false
+                                << 0;
 }
 
 void TestBuiltinPlayer::failureOutcomes()
@@ -473,7 +471,7 @@ void TestBuiltinPlayer::eventsDuringAnOpenDoNotOpenAnotherFile()
 
 void TestBuiltinPlayer::transportDuringAnOpenActsOnTheNewFile_data()
 {
-    QTest::addColumn<int>("button"); // 2 play, 3 pause, 4 stop, 5 next
+    QTest::addColumn<int>("button");     // 2 play, 3 pause, 4 stop, 5 next
     QTest::addColumn<bool>("firstOpen"); // else the move to the next file
     QTest::addColumn<bool>("playing");
     QTest::addColumn<qint64>("position");
@@ -501,10 +499,18 @@ void TestBuiltinPlayer::transportDuringAnOpenActsOnTheNewFile()
         player.tick(); // plays 1
     device.whileOpening = [&] {
         switch (button) {
-        case 2: player.playRestart(); break;
-        case 3: player.pauseToggle(); break;
-        case 4: player.stop(); break;
-        case 5: player.next(); break;
+        case 2:
+            player.playRestart();
+            break;
+        case 3:
+            player.pauseToggle();
+            break;
+        case 4:
+            player.stop();
+            break;
+        case 5:
+            player.next();
+            break;
         }
     };
     m_dev->advance(2000);
@@ -531,7 +537,8 @@ void TestBuiltinPlayer::stopAndCloseWhileAFailureShows()
     // The player is switched away (joypad) while its error box is up.
     QFETCH(bool, unsupported);
     QFETCH(bool, answer);
-    const QStringList list{m_three[0], unsupported ? file(QStringLiteral("2.bad")) : m_dir->filePath(QStringLiteral("gone.mp3"))};
+    const QStringList list{m_three[0],
+                           unsupported ? file(QStringLiteral("2.bad")) : m_dir->filePath(QStringLiteral("gone.mp3"))};
     m_sink->answers = {answer};
     m_sink->whileShowing = [&] { m_player->stopAndClose(); };
     m_player->handOver(list);

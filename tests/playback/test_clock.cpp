@@ -6,8 +6,7 @@
 
 using namespace playback;
 
-class TestClock : public QObject
-{
+class TestClock : public QObject {
     Q_OBJECT
 
 private slots:
@@ -54,10 +53,18 @@ void TestClock::digitsAndHint_data()
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("example") << qint64(754321) << qint64(245) << " 1234" << " 04:05" << "1234";
-    QTest::newRow("start") << qint64(999) << qint64(0) << " 0000" << " 00:00" << "0000";
-    QTest::newRow("99:59") << qint64(5999999) << qint64(6000) << " 9959" << " 100:00" << "9959";
-    QTest::newRow("over 99 minutes shows chars 1-4") << qint64(6000000) << qint64(7200) << " 10000" << " 120:00" << "1000";
+    QTest::newRow("example") << qint64(754321) << qint64(245) << " 1234"
+                             << " 04:05"
+                             << "1234";
+    QTest::newRow("start") << qint64(999) << qint64(0) << " 0000"
+                           << " 00:00"
+                           << "0000";
+    QTest::newRow("99:59") << qint64(5999999) << qint64(6000) << " 9959"
+                           << " 100:00"
+                           << "9959";
+    QTest::newRow("over 99 minutes shows chars 1-4") << qint64(6000000) << qint64(7200) << " 10000"
+                                                     << " 120:00"
+                                                     << "1000";
 }
 
 void TestClock::digitsAndHint()
@@ -167,7 +174,8 @@ void TestClock::rowForName()
 
 void TestClock::dataFilePath()
 {
-    QCOMPARE(DataFileWatcher::pathFor(QStringLiteral("/opt/winamp/winamp.exe")), QStringLiteral("/opt/winamp/Tunov.dat"));
+    QCOMPARE(DataFileWatcher::pathFor(QStringLiteral("/opt/winamp/winamp.exe")),
+             QStringLiteral("/opt/winamp/Tunov.dat"));
     QCOMPARE(DataFileWatcher::pathFor(QStringLiteral("C:\\Winamp\\winamp.exe")), QStringLiteral("C:/Winamp/Tunov.dat"));
     QCOMPARE(DataFileWatcher::pathFor(QStringLiteral("winamp")), QStringLiteral("Tunov.dat"));
 }

@@ -83,8 +83,8 @@ private slots:
         m_dialog = DialogSettings();
         m_dialog.showLyrics = true;
         m_dialog.noLyricsHide = true; // the lyrics steps run while the window is hidden
-        m_follower = std::make_unique<ClockFollower>([this]() -> Player & { return m_player; }, m_view, m_dialog,
-                                                     m_store);
+        m_follower =
+            std::make_unique<ClockFollower>([this]() -> Player & { return m_player; }, m_view, m_dialog, m_store);
     }
 
     void playerThatCannotBeAskedShowsNothing()
@@ -118,9 +118,9 @@ private slots:
         // A name only: the list's track (any case) gives the folder.
         QTest::newRow("name in the list") << QString() << QStringLiteral("b.MP3") << QStringLiteral("/found")
                                           << QStringLiteral("load /index/music/B.txt b.MP3 1");
-        QTest::newRow("not in the list: search folder") << QString() << QStringLiteral("c.mp3")
-                                                        << QStringLiteral("/found")
-                                                        << QStringLiteral("load /found/c.txt c.mp3 2");
+        QTest::newRow("not in the list: search folder")
+            << QString() << QStringLiteral("c.mp3") << QStringLiteral("/found")
+            << QStringLiteral("load /found/c.txt c.mp3 2");
         QTest::newRow("not in the list, no search folder")
             << QString() << QStringLiteral("c.mp3") << QString() << QStringLiteral("load  c.mp3 2");
     }
@@ -137,8 +137,8 @@ private slots:
         m_player.newMarker = QStringLiteral("marker");
         m_player.lyricsMs = 1500;
         m_follower->tick();
-        QCOMPARE(m_view.log.mid(2), (QStringList{QStringLiteral("label L"), load,
-                                                 QStringLiteral("follow 00:01:50"), QStringLiteral("centre")}));
+        QCOMPARE(m_view.log.mid(2), (QStringList{QStringLiteral("label L"), load, QStringLiteral("follow 00:01:50"),
+                                                 QStringLiteral("centre")}));
         QCOMPARE(m_follower->lastFileMarker(), QStringLiteral("marker"));
     }
 

@@ -96,7 +96,10 @@ class TestClockWidget : public QObject, public MainWindowFixture {
         }
         return out;
     }
-    static QString hint(TTunoviaF &w, const char *name) { return w.findChild<QWidget *>(QLatin1String(name))->toolTip(); }
+    static QString hint(TTunoviaF &w, const char *name)
+    {
+        return w.findChild<QWidget *>(QLatin1String(name))->toolTip();
+    }
     static QString selectedText(TTunoviaF &w)
     {
         const TLyricsF *f = w.lyricsForm();
@@ -141,7 +144,7 @@ private slots:
         QCOMPARE(f->Window, playback::dosStamp(QFileInfo(dataFile()).lastModified()));
         QCOMPARE(f->windowTitle(), QStringLiteral("Song Title"));
         QCOMPARE(selectedText(w), QStringLiteral("now")); // 12:34:32
-        QCOMPARE(m_timeRequests, 3);                        // position, length, position again
+        QCOMPARE(m_timeRequests, 3);                      // position, length, position again
     }
 
     void blankSetOnceAndDigitsRedrawnOnlyOnChange()

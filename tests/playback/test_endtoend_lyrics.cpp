@@ -64,9 +64,10 @@ class TestEndToEndLyrics : public QObject, public BasicMainWindowFixture<SystemL
             return {};
         m_pidFile = folder + QStringLiteral("pid");
         const QString wrapper = folder + QStringLiteral("player");
-        const QString script = QStringLiteral("#!/bin/sh\ncd '%1' || exit 1\necho $$ > pid\n"
-                                              "TUNOVIA_PROGRAM_DIR='%1' exec '%2' --headless --class '%3' --log run.log \"$@\"\n")
-                                   .arg(folder, builtFile("tunovia-player"), m_class);
+        const QString script =
+            QStringLiteral("#!/bin/sh\ncd '%1' || exit 1\necho $$ > pid\n"
+                           "TUNOVIA_PROGRAM_DIR='%1' exec '%2' --headless --class '%3' --log run.log \"$@\"\n")
+                .arg(folder, builtFile("tunovia-player"), m_class);
         if (!writeFile(wrapper, script.toUtf8()))
             return {};
         QFile::setPermissions(wrapper, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -132,8 +133,9 @@ private slots:
         // 20 s on the stand-in's headless clock (16000 bytes a second).
         QVERIFY(writeFile(track, QByteArray(20 * 16000, 'x')));
         // Lyrics made on Windows: CP932 and CR LF.
-        QVERIFY(writeFile(lyricsFile, text::toCp932(QString::fromUtf8("朝の歌\r\n[00:00:00]first\r\n[00:02:00]second\r\n"
-                                                                      "[00:04:00]third\r\n"))));
+        QVERIFY(
+            writeFile(lyricsFile, text::toCp932(QString::fromUtf8("朝の歌\r\n[00:00:00]first\r\n[00:02:00]second\r\n"
+                                                                  "[00:04:00]third\r\n"))));
         QVERIFY(writeFile(path(QStringLiteral("list.dat")),
                           QString::fromUtf8("\"曲\\朝の歌.mp3\",\"朝の歌\",\"X\",\"\",\"320000\"\r\n").toUtf8()));
 
@@ -144,8 +146,8 @@ private slots:
         QVERIFY(writeFile(ini, "[Setting]\r\nWinamp=" + QFile::encodeName(wrapper) +
                                    "\r\nWinampCheck=1\r\nSCMPXCheck=0\r\nMCICheck=0\r\nPlayTime=1\r\n"
                                    "[Lyrics]\r\nShowLyrics=1\r\nNoLyricsHide=0\r\n"
-                                   "[ClassName]\r\nWinamp=" + m_class.toUtf8() +
-                                   "\r\n[Plug-In]\r\nInterval=50\r\n"));
+                                   "[ClassName]\r\nWinamp=" +
+                                   m_class.toUtf8() + "\r\n[Plug-In]\r\nInterval=50\r\n"));
 
         TTunoviaF &w = makeWindow();
         w.createLyricsWindow();
@@ -190,15 +192,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(f->MP3FileName, QString::fromUtf8("朝の歌.mp3"), 10000);
         QCOMPARE(f->LyricsFile, lyricsFile);
         QCOMPARE(f->windowTitle(), QString::fromUtf8("朝の歌"));
-        QCOMPARE(f->displayList(), (QStringList{QStringLiteral(" "), QString::fromUtf8("朝の歌"), QStringLiteral("first"),
-                                                QStringLiteral("second"), QStringLiteral("third"), QStringLiteral(" ")}));
+        QCOMPARE(f->displayList(),
+                 (QStringList{QStringLiteral(" "), QString::fromUtf8("朝の歌"), QStringLiteral("first"),
+                              QStringLiteral("second"), QStringLiteral("third"), QStringLiteral(" ")}));
         QCOMPARE(f->Window, playback::dosStamp(QFileInfo(dat).lastModified()));
 
         QTRY_COMPARE_WITH_TIMEOUT(selectedText(), QStringLiteral("third"), 15000);
         QTRY_VERIFY_WITH_TIMEOUT(seconds.last() >= 4, 5000);
         sampler.stop();
-        QCOMPARE(highlighted.mid(0, 3), (QStringList{QStringLiteral("first"), QStringLiteral("second"),
-                                                     QStringLiteral("third")}));
+        QCOMPARE(highlighted.mid(0, 3),
+                 (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")}));
         QVERIFY2(positions.at(1) >= 2000, qPrintable(QString::number(positions.at(1))));
         QVERIFY2(positions.at(2) >= 4000, qPrintable(QString::number(positions.at(2))));
         // The digits only move forward while the track plays, through several values.

@@ -48,9 +48,10 @@ class TestEndToEndPlayers : public QObject, public BasicMainWindowFixture<System
     {
         const QString wrapper = folder + QStringLiteral("player");
         const QString script =
-            QStringLiteral("#!/bin/sh\ncd '%1' || exit 1\nn=$(($(cat count 2>/dev/null || echo 0) + 1))\necho $n > count\n"
-                           "TUNOVIA_PROGRAM_DIR='%1' '%2' --headless %3 --class '%4' --log \"run$n.log\" \"$@\"\n"
-                           "echo $n >> exits\n")
+            QStringLiteral(
+                "#!/bin/sh\ncd '%1' || exit 1\nn=$(($(cat count 2>/dev/null || echo 0) + 1))\necho $n > count\n"
+                "TUNOVIA_PROGRAM_DIR='%1' '%2' --headless %3 --class '%4' --log \"run$n.log\" \"$@\"\n"
+                "echo $n >> exits\n")
                 .arg(folder, builtFile("tunovia-player"), mode, m_class);
         if (!writeFile(wrapper, script.toUtf8()))
             return {};
@@ -93,15 +94,16 @@ private slots:
         for (const char *name : {"a.mp3", "b.mp3", "c.mp3"})
             QVERIFY(writeFile(music(name), QByteArray(160000, name[0])));
         // A list made on Windows: relative paths with "\".
-        QVERIFY(writeFile(path(QStringLiteral("list.dat")),
-                          "\"music\\a.mp3\",\"A\",\"X\",\"\",\"160000\"\r\n"
-                          "\"music\\b.mp3\",\"B\",\"X\",\"\",\"160000\"\r\n"
-                          "\"music\\c.mp3\",\"C\",\"X\",\"\",\"160000\"\r\n"));
+        QVERIFY(writeFile(path(QStringLiteral("list.dat")), "\"music\\a.mp3\",\"A\",\"X\",\"\",\"160000\"\r\n"
+                                                            "\"music\\b.mp3\",\"B\",\"X\",\"\",\"160000\"\r\n"
+                                                            "\"music\\c.mp3\",\"C\",\"X\",\"\",\"160000\"\r\n"));
     }
 
     void init()
     {
-        m_class = QStringLiteral("%1 %2").arg(QLatin1String(QTest::currentTestFunction())).arg(QCoreApplication::applicationPid());
+        m_class = QStringLiteral("%1 %2")
+                      .arg(QLatin1String(QTest::currentTestFunction()))
+                      .arg(QCoreApplication::applicationPid());
     }
 
     void cleanup()
@@ -120,8 +122,8 @@ private slots:
         const QString wrapper = makeWrapper(folder, QString());
         QVERIFY(!wrapper.isEmpty());
         openWindowOnList("[Setting]\r\nWinamp=" + QFile::encodeName(wrapper) +
-                         "\r\nWinampCheck=1\r\nSCMPXCheck=0\r\nMCICheck=0\r\n[ClassName]\r\nWinamp=" + m_class.toUtf8() +
-                         "\r\n[Plug-In]\r\nInterval=50\r\n");
+                         "\r\nWinampCheck=1\r\nSCMPXCheck=0\r\nMCICheck=0\r\n[ClassName]\r\nWinamp=" +
+                         m_class.toUtf8() + "\r\n[Plug-In]\r\nInterval=50\r\n");
 
         m_window->volumeBar()->setValue(3);
         trigger("HandOverMnu"); // F9
@@ -145,17 +147,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(WindowBus::findWindow(m_class).isNull(), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(dat), 10000); // the plug-in's quit
 
-        QCOMPARE(commandLog(log).join(u'\n'), (QStringList{
-                                      QStringLiteral("send 0x0400 76 122"), // the bar, once the window is there
-                                      QStringLiteral("send 0x0111 40048 0"),
-                                      QStringLiteral("send 0x0111 40045 0"),
-                                      QStringLiteral("send 0x0111 40046 0"),
-                                      QStringLiteral("send 0x0400 127 122"),
-                                      QStringLiteral("send 0x0400 102 122"),
-                                      QStringLiteral("send 0x0111 40047 0"), // stop
-                                      QStringLiteral("send 0x0111 40047 0"), // quit: stop, close
-                                      QStringLiteral("send 0x0111 40001 0"),
-                                  }.join(u'\n')));
+        QCOMPARE(commandLog(log).join(u'\n'),
+                 (QStringList{
+                     QStringLiteral("send 0x0400 76 122"), // the bar, once the window is there
+                     QStringLiteral("send 0x0111 40048 0"),
+                     QStringLiteral("send 0x0111 40045 0"),
+                     QStringLiteral("send 0x0111 40046 0"),
+                     QStringLiteral("send 0x0400 127 122"),
+                     QStringLiteral("send 0x0400 102 122"),
+                     QStringLiteral("send 0x0111 40047 0"), // stop
+                     QStringLiteral("send 0x0111 40047 0"), // quit: stop, close
+                     QStringLiteral("send 0x0111 40001 0"),
+                 }
+                      .join(u'\n')));
         QVERIFY(m_prompts.asked().isEmpty());
     }
 
@@ -182,7 +186,7 @@ private slots:
         const qsizetype before = commandLog(log).size();
         m_window->currentList()->selectionModel()->clearSelection();
         m_window->currentList()->selectionModel()->select(m_window->legacyModel()->index(2, 0),
-                                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
         const QByteArray pathBytes = QFile::encodeName(folder + QStringLiteral("SCMPX.m3u"));
         trigger("HandOverMnu");
         QTRY_COMPARE(WindowBus::windowText(player), QStringLiteral("1. c.mp3 - SCMPX"));

@@ -1,19 +1,19 @@
 // Player control: hand-over, transport, quit, player choice and volume, as
 // the players see them (in-process windows that record every message) and
 // as the main window drives them.
-#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
+#include "config/settingsstore.h"
 #include "controls/ui/dtrackbar.h"
 #include "platform/textcodec.h"
 #include "platform/windowbus.h"
-#include "playback/playercontrol.h"
-#include "playback/playermessages.h"
 #include "playback/builtinplayback.h"
 #include "playback/builtinplayer.h"
+#include "playback/playercontrol.h"
+#include "playback/playermessages.h"
 #include "playback/windowplayers.h"
 #include "support/fakelauncher.h"
-#include "support/testfiles.h"
 #include "support/scriptedprompts.h"
+#include "support/testfiles.h"
 #include "tracks/trackmodel.h"
 
 #include <QApplication>
@@ -205,15 +205,16 @@ private slots:
         QTest::addColumn<QStringList>("paths");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("ascii, CR LF after every line")
-            << QStringList{QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b.mp3")} << QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n");
+            << QStringList{QStringLiteral("/m/a.mp3"), QStringLiteral("/m/b.mp3")}
+            << QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n");
         // The names are this system's, so UTF-8 even where CP932 would do.
-        QTest::newRow("double-byte")
-            << QStringList{U("/曲/ア.mp3")} << QByteArray("/\xE6\x9B\xB2/\xE3\x82\xA2.mp3\r\n");
+        QTest::newRow("double-byte") << QStringList{U("/曲/ア.mp3")}
+                                     << QByteArray("/\xE6\x9B\xB2/\xE3\x82\xA2.mp3\r\n");
         // In CP932 these are C3 BD, which a player would take for UTF-8 "ý".
         QTest::newRow("half-width kana") << QStringList{U("/m/ﾃｽ.mp3")}
                                          << QByteArray("/m/\xEF\xBE\x83\xEF\xBD\xBD.mp3\r\n");
-        QTest::newRow("outside CP932")
-            << QStringList{U("/曲/a.mp3"), U("/é🎵/b.mp3")} << U("/曲/a.mp3\r\n/é🎵/b.mp3\r\n").toUtf8();
+        QTest::newRow("outside CP932") << QStringList{U("/曲/a.mp3"), U("/é🎵/b.mp3")}
+                                       << U("/曲/a.mp3\r\n/é🎵/b.mp3\r\n").toUtf8();
         QTest::newRow("nothing") << QStringList{} << QByteArray();
     }
     void playlistBytes()
@@ -308,7 +309,8 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("message");
         QTest::newRow("winamp empty") << 0 << QString() << U("Winampのパスを設定してください。");
-        QTest::newRow("winamp missing") << 0 << QStringLiteral("/no/such/winamp") << U("Winampのパスが間違っています。");
+        QTest::newRow("winamp missing") << 0 << QStringLiteral("/no/such/winamp")
+                                        << U("Winampのパスが間違っています。");
         QTest::newRow("scmpx empty") << 1 << QString() << U("SCMPXのパスを設定してください。");
         QTest::newRow("scmpx missing") << 1 << QStringLiteral("/no/such/scmpx") << U("SCMPXのパスが間違っています。");
         // A folder is no program: it is named as wrong instead of failing silently.
@@ -397,8 +399,8 @@ private slots:
         QVERIFY(m_launcher.requests().isEmpty());
         QCOMPARE(m_builtin, QStringList{QStringLiteral("handOver /m/a.mp3|/m/b.mp3")});
         const QString w = QStringLiteral("winamp "), s = QStringLiteral("scmpx ");
-        QCOMPARE(withoutVolume(m_both), (QStringList{w + sendCmd(40047), w + sendCmd(40001), s + sendCmd(40022),
-                                                     s + sendCmd(40001)}));
+        QCOMPARE(withoutVolume(m_both),
+                 (QStringList{w + sendCmd(40047), w + sendCmd(40001), s + sendCmd(40022), s + sendCmd(40001)}));
     }
 
     // ---- transport and quit ----
@@ -416,10 +418,10 @@ private slots:
         QTest::newRow("winamp next") << PlayerKind::Winamp << 5 << 0 << sendCmd(40048) << QString();
         QTest::newRow("winamp shift previous") << PlayerKind::Winamp << 1 << shift << sendCmd(40144) << QString();
         QTest::newRow("winamp ctrl stop") << PlayerKind::Winamp << 4 << ctrl << sendCmd(40157) << QString();
-        QTest::newRow("winamp shift+ctrl next: shift wins") << PlayerKind::Winamp << 5 << (shift | ctrl) << sendCmd(40148)
-                                                            << QString();
-        QTest::newRow("winamp alt is plain") << PlayerKind::Winamp << 3 << int(Qt::AltModifier) << sendCmd(40046)
-                                             << QString();
+        QTest::newRow("winamp shift+ctrl next: shift wins")
+            << PlayerKind::Winamp << 5 << (shift | ctrl) << sendCmd(40148) << QString();
+        QTest::newRow("winamp alt is plain")
+            << PlayerKind::Winamp << 3 << int(Qt::AltModifier) << sendCmd(40046) << QString();
         QTest::newRow("scmpx previous") << PlayerKind::Scmpx << 1 << shift << QString() << sendCmd(40024);
         QTest::newRow("scmpx play is a request") << PlayerKind::Scmpx << 2 << 0 << QString() << sendUser(0, 102);
         QTest::newRow("scmpx pause") << PlayerKind::Scmpx << 3 << 0 << QString() << sendCmd(40058);
@@ -439,8 +441,8 @@ private slots:
         makeControl()->transport(button);
         QCOMPARE(m_winamp->log, winamp.isEmpty() ? QStringList() : QStringList{winamp});
         QCOMPARE(m_scmpx->log, scmpx.isEmpty() ? QStringList() : QStringList{scmpx});
-        QCOMPARE(m_builtin,
-                 applied == PlayerKind::Builtin ? QStringList{QStringLiteral("transport %1").arg(button)} : QStringList());
+        QCOMPARE(m_builtin, applied == PlayerKind::Builtin ? QStringList{QStringLiteral("transport %1").arg(button)}
+                                                           : QStringList());
     }
 
     void quitGoesToAppliedPlayer()
@@ -474,14 +476,14 @@ private slots:
         QTest::addColumn<QStringList>("winamp");
         QTest::addColumn<QStringList>("scmpx");
         QTest::newRow("winamp at 3") << PlayerKind::Winamp << 3 << 0 << QStringList{sendUser(76, 122)} << QStringList();
-        QTest::newRow("scmpx 2464 at 10") << PlayerKind::Scmpx << 10 << 2464 << QStringList()
-                                          << QStringList{sendUser(0, 0), sendUser(0, 122)};
-        QTest::newRow("scmpx other at 10") << PlayerKind::Scmpx << 10 << 2463 << QStringList()
-                                           << QStringList{sendUser(0, 0), sendUser(255, 122)};
+        QTest::newRow("scmpx 2464 at 10")
+            << PlayerKind::Scmpx << 10 << 2464 << QStringList() << QStringList{sendUser(0, 0), sendUser(0, 122)};
+        QTest::newRow("scmpx other at 10")
+            << PlayerKind::Scmpx << 10 << 2463 << QStringList() << QStringList{sendUser(0, 0), sendUser(255, 122)};
         QTest::newRow("scmpx 2464 at 0") << PlayerKind::Scmpx << 0 << 2464 << QStringList()
                                          << QStringList{sendUser(0, 0), sendUser(255, 122)};
-        QTest::newRow("builtin: scmpx still told") << PlayerKind::Builtin << 5 << 0 << QStringList()
-                                                   << QStringList{sendUser(0, 0), sendUser(127, 122)};
+        QTest::newRow("builtin: scmpx still told")
+            << PlayerKind::Builtin << 5 << 0 << QStringList() << QStringList{sendUser(0, 0), sendUser(127, 122)};
     }
     void volumeReachesAppliedPlayer()
     {

@@ -93,9 +93,8 @@ void TestPlugin::init()
     m_names = {QByteArray("/music/a.mp3")};
     m_position = 0;
     m_requests.clear();
-    m_host = std::make_unique<MessageWindow>(
-        QStringLiteral("PluginHost-%1").arg(QCoreApplication::applicationPid()),
-        [this](quint32 msg, qint64 w, qint64 l) { return answer(msg, w, l); });
+    m_host = std::make_unique<MessageWindow>(QStringLiteral("PluginHost-%1").arg(QCoreApplication::applicationPid()),
+                                             [this](quint32 msg, qint64 w, qint64 l) { return answer(msg, w, l); });
     m_record->parentWindow = m_host->handle().native();
     m_record->libraryInstance = nullptr;
     writeSettings("[Setting]\r\nWinamp=" + QFile::encodeName(m_dir.path()) +
@@ -189,8 +188,8 @@ void TestPlugin::dataFileBytes_data()
                                 << QString::fromUtf8("/曲/歌 1.mp3\n").toUtf8();
     // Tunovia reads the name as a file of this system, so it is UTF-8 even
     // when a host hands over CP932.
-    QTest::newRow("cp932 from the host becomes UTF-8") << QByteArray("C:\\\x89\xcc\\a.mp3")
-                                                       << QByteArray("C:\\\xE6\xAD\x8C\\a.mp3\n");
+    QTest::newRow("cp932 from the host becomes UTF-8")
+        << QByteArray("C:\\\x89\xcc\\a.mp3") << QByteArray("C:\\\xE6\xAD\x8C\\a.mp3\n");
     QTest::newRow("no text") << QByteArray() << QByteArray("(null)\n");
 }
 

@@ -16,10 +16,7 @@
 
 namespace {
 
-QString binDir()
-{
-    return qEnvironmentVariable("TUNOVIA_BIN_DIR");
-}
+QString binDir() { return qEnvironmentVariable("TUNOVIA_BIN_DIR"); }
 
 void writeFile(const QString &path, const QByteArray &content)
 {
@@ -101,7 +98,9 @@ void TestStandin::initTestCase()
 
 void TestStandin::init()
 {
-    m_class = QStringLiteral("%1-%2").arg(QString::fromLatin1(QTest::currentTestFunction())).arg(QCoreApplication::applicationPid());
+    m_class = QStringLiteral("%1-%2")
+                  .arg(QString::fromLatin1(QTest::currentTestFunction()))
+                  .arg(QCoreApplication::applicationPid());
     m_log = m_dir.filePath(QStringLiteral("%1.log").arg(QString::fromLatin1(QTest::currentTestFunction())));
 }
 
@@ -200,23 +199,24 @@ void TestStandin::winampTransportAndPluginReport()
     QVERIFY(!QFile::exists(dat)); // the plug-in's quit ran
 
     const QStringList expected{
-        QStringLiteral("send 0x0400 1 105"),     QStringLiteral("send 0x0400 0 105"),
-        QStringLiteral("send 0x0111 40048 0"),   QStringLiteral("send 0x0111 40046 0"),
+        QStringLiteral("send 0x0400 1 105"),
+        QStringLiteral("send 0x0400 0 105"),
+        QStringLiteral("send 0x0111 40048 0"),
+        QStringLiteral("send 0x0111 40046 0"),
     };
     const QStringList got = busLog(m_log);
     QCOMPARE(got.mid(0, 4), expected);
     QVERIFY(got.contains(QStringLiteral("send 0x0111 40148 0")));
-    QCOMPARE(got.mid(got.size() - 3), (QStringList{QStringLiteral("send 0x0400 76 122"),
-                                                   QStringLiteral("send 0x0111 40047 0"),
-                                                   QStringLiteral("send 0x0111 40001 0")}));
+    QCOMPARE(got.mid(got.size() - 3),
+             (QStringList{QStringLiteral("send 0x0400 76 122"), QStringLiteral("send 0x0111 40047 0"),
+                          QStringLiteral("send 0x0111 40001 0")}));
 }
 
 void TestStandin::unplayableEntriesAreSkipped()
 {
     const QString playlist = m_dir.filePath(QStringLiteral("skip.m3u"));
-    writeFile(playlist, QFile::encodeName(m_music) + "/missing.mp3\n" + QFile::encodeName(m_music) +
-                            "/broken.bad\n" + QFile::encodeName(m_music) + "/short.mp3\n" +
-                            QFile::encodeName(m_music) + "/a.mp3\n");
+    writeFile(playlist, QFile::encodeName(m_music) + "/missing.mp3\n" + QFile::encodeName(m_music) + "/broken.bad\n" +
+                            QFile::encodeName(m_music) + "/short.mp3\n" + QFile::encodeName(m_music) + "/a.mp3\n");
     m_window = start({playlist}, m_class);
     QVERIFY(!m_window.isNull());
     QTRY_COMPARE(listPos(), 2);

@@ -77,8 +77,7 @@ class TestSettingForm : public QObject {
         return *m_form;
     }
 
-    template <typename T>
-    T *child(const char *name) const
+    template <typename T> T *child(const char *name) const
     {
         auto *w = m_form->findChild<T *>(QString::fromLatin1(name));
         if (!w)
@@ -117,18 +116,20 @@ private slots:
             "RunMinimize=0\r\nRunHide=0\r\nPlayerQuitYes=0\r\nPlayerQuitNo=1\r\nPlayerQuitAsk=0\r\nSize2Time=1\r\n"
             "PlayTime=1\r\nDrawInterval=0\r\nTextEditor=notepad.exe\r\nLyricsEditor=notepad.exe\r\nJ2=\r\nm2h=\r\n"
             "ExplorerPath=\r\nTotalTime=0\r\nShowSelection=0\r\nAutoSelect=0\r\n"
-            "[Skin]\r\nTimeSkin=" + tf.toUtf8() + "Skins/default/\r\nButtonSkin=" + tf.toUtf8()
-            + "Button_Skins/default/\r\n"
-              "[Volume]\r\nVolumeA=10\r\nVolumeB=5\r\nVolumeC=0\r\n"
-              "[JoyPad]\r\nUseJoyPad=0\r\nUpButton=0\r\nDownButton=0\r\nLeftButton=1\r\nRightButton=5\r\n"
-              "Button1=2\r\nButton2=4\r\nButton3=6\r\nButton4=8\r\nMin=10000\r\nMax=50000\r\n"
-              "[Lyrics]\r\nShowLyrics=1\r\nFontName=" + U("ＭＳ Ｐゴシック").toUtf8()
-            + "\r\nFontSize=12\r\nFontColor=0\r\nBackColor=13434828\r\nBold=0\r\nItalic=0\r\nNoLyricsHide=0\r\n"
-              "FindFolder=\r\n"
-              "[Group]\r\nCurrent=1\r\nLast=0\r\nSelect=0\r\n"
-              "[ClassName]\r\nWinamp=Winamp v2\r\nSCMPX=SCMPX2\r\n"
-              "[Column]\r\nCheck1=1\r\nCheck2=1\r\nCheck3=1\r\nCheck4=1\r\nCheck5=1\r\nCheck6=1\r\nCheck7=1\r\n"
-              "Check8=1\r\nCheck9=1\r\nCheck10=1\r\nCheck11=1\r\nCheck12=1\r\nCheck13=1\r\n");
+            "[Skin]\r\nTimeSkin=" +
+            tf.toUtf8() + "Skins/default/\r\nButtonSkin=" + tf.toUtf8() +
+            "Button_Skins/default/\r\n"
+            "[Volume]\r\nVolumeA=10\r\nVolumeB=5\r\nVolumeC=0\r\n"
+            "[JoyPad]\r\nUseJoyPad=0\r\nUpButton=0\r\nDownButton=0\r\nLeftButton=1\r\nRightButton=5\r\n"
+            "Button1=2\r\nButton2=4\r\nButton3=6\r\nButton4=8\r\nMin=10000\r\nMax=50000\r\n"
+            "[Lyrics]\r\nShowLyrics=1\r\nFontName=" +
+            U("ＭＳ Ｐゴシック").toUtf8() +
+            "\r\nFontSize=12\r\nFontColor=0\r\nBackColor=13434828\r\nBold=0\r\nItalic=0\r\nNoLyricsHide=0\r\n"
+            "FindFolder=\r\n"
+            "[Group]\r\nCurrent=1\r\nLast=0\r\nSelect=0\r\n"
+            "[ClassName]\r\nWinamp=Winamp v2\r\nSCMPX=SCMPX2\r\n"
+            "[Column]\r\nCheck1=1\r\nCheck2=1\r\nCheck3=1\r\nCheck4=1\r\nCheck5=1\r\nCheck6=1\r\nCheck7=1\r\n"
+            "Check8=1\r\nCheck9=1\r\nCheck10=1\r\nCheck11=1\r\nCheck12=1\r\nCheck13=1\r\n");
         QCOMPARE(text::decode(readFile(ini())), expected);
         QCOMPARE(m_restoreCalls, 1);
         QCOMPARE(countMessages(m_prompts), 0);
@@ -137,13 +138,15 @@ private slots:
     void controlsShowTheStoredValues()
     {
         const QString jp = U("/音楽 フォルダ/プレイヤー ");
-        writeFile(ini(), (U("[Setting]\r\nWinamp=") + jp + U("winamp\r\nSCMPX=/opt/scmpx\r\nWinampCheck=0\r\n"
-                                                                "SCMPXCheck=1\r\nRunMinimize=1\r\nRunNormal=0\r\n"
-                                                                "PlayerQuitAsk=1\r\nPlayerQuitNo=0\r\nPlayTime=1\r\n"
-                                                                "DrawInterval=4\r\nTotalTime=11\r\nJ2=") + jp
-                          + U("j2\r\n[Volume]\r\nVolumeA=7\r\n[JoyPad]\r\nUseJoyPad=1\r\nButton4=18\r\nMin=abc\r\n"
-                              "[Lyrics]\r\nShowLyrics=0\r\nFontSize=20\r\nBold=1\r\n[Group]\r\nCurrent=0\r\nSelect=1\r\n"
-                              "[Column]\r\nCheck3=0\r\n"))
+        writeFile(ini(), (U("[Setting]\r\nWinamp=") + jp +
+                          U("winamp\r\nSCMPX=/opt/scmpx\r\nWinampCheck=0\r\n"
+                            "SCMPXCheck=1\r\nRunMinimize=1\r\nRunNormal=0\r\n"
+                            "PlayerQuitAsk=1\r\nPlayerQuitNo=0\r\nPlayTime=1\r\n"
+                            "DrawInterval=4\r\nTotalTime=11\r\nJ2=") +
+                          jp +
+                          U("j2\r\n[Volume]\r\nVolumeA=7\r\n[JoyPad]\r\nUseJoyPad=1\r\nButton4=18\r\nMin=abc\r\n"
+                            "[Lyrics]\r\nShowLyrics=0\r\nFontSize=20\r\nBold=1\r\n[Group]\r\nCurrent=0\r\nSelect=1\r\n"
+                            "[Column]\r\nCheck3=0\r\n"))
                              .toUtf8());
         TSettingF &form = openForm();
         QCOMPARE(child<QLineEdit>("Winamp")->text(), jp + QStringLiteral("winamp"));
@@ -173,9 +176,8 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         auto set = [](const char *name, QString text) {
-            return Edit([name, text](TSettingF &f) {
-                f.findChild<QLineEdit *>(QString::fromLatin1(name))->setText(text);
-            });
+            return Edit(
+                [name, text](TSettingF &f) { f.findChild<QLineEdit *>(QString::fromLatin1(name))->setText(text); });
         };
         auto click = [](const char *name) {
             return Edit([name](TSettingF &f) { f.findChild<QAbstractButton *>(QString::fromLatin1(name))->click(); });
@@ -188,27 +190,51 @@ private slots:
         const QString s = QStringLiteral("Setting");
         QTest::newRow("player path") << set("Scmpx", U("/ユーザー/my player/scmpx")) << s << "SCMPX"
                                      << U("/ユーザー/my player/scmpx");
-        QTest::newRow("built-in player") << click("MciChk") << s << "MCICheck" << "1";
-        QTest::newRow("built-in player clears winamp") << click("MciChk") << s << "WinampCheck" << "0";
-        QTest::newRow("hidden start") << click("HideChk") << s << "RunHide" << "1";
-        QTest::newRow("volume preset") << Edit([](TSettingF &f) { f.findChild<TDisRangeTrackBar *>(
-                                                   QStringLiteral("VolB"))->setValue(3); })
-                                       << "Volume" << "VolumeB" << "3";
-        QTest::newRow("total time style") << pick("TotalTime", 6) << s << "TotalTime" << "6";
-        QTest::newRow("time skin") << set("TimeSkin", QStringLiteral("/skins/a b/")) << "Skin" << "TimeSkin"
+        QTest::newRow("built-in player") << click("MciChk") << s << "MCICheck"
+                                         << "1";
+        QTest::newRow("built-in player clears winamp") << click("MciChk") << s << "WinampCheck"
+                                                       << "0";
+        QTest::newRow("hidden start") << click("HideChk") << s << "RunHide"
+                                      << "1";
+        QTest::newRow("volume preset") << Edit([](TSettingF &f) {
+            f.findChild<TDisRangeTrackBar *>(QStringLiteral("VolB"))->setValue(3);
+        }) << "Volume"
+                                       << "VolumeB"
+                                       << "3";
+        QTest::newRow("total time style") << pick("TotalTime", 6) << s << "TotalTime"
+                                          << "6";
+        QTest::newRow("time skin") << set("TimeSkin", QStringLiteral("/skins/a b/")) << "Skin"
+                                   << "TimeSkin"
                                    << "/skins/a b/";
-        QTest::newRow("column tick") << click("CheckBox13") << "Column" << "Check13" << "0";
-        QTest::newRow("hide without lyrics") << click("NoLyricsHide") << "Lyrics" << "NoLyricsHide" << "1";
-        QTest::newRow("lyrics folder") << set("LyricsFindFolder", U("/歌詞/")) << "Lyrics" << "FindFolder" << U("/歌詞/");
-        QTest::newRow("joypad on") << click("UseJoyPadChk") << "JoyPad" << "UseJoyPad" << "1";
-        QTest::newRow("joypad binding") << pick("ComboBox2", 17) << "JoyPad" << "DownButton" << "17";
-        QTest::newRow("joypad threshold") << set("JoyMax", QStringLiteral("-5")) << "JoyPad" << "Max" << "-5";
+        QTest::newRow("column tick") << click("CheckBox13") << "Column"
+                                     << "Check13"
+                                     << "0";
+        QTest::newRow("hide without lyrics") << click("NoLyricsHide") << "Lyrics"
+                                             << "NoLyricsHide"
+                                             << "1";
+        QTest::newRow("lyrics folder") << set("LyricsFindFolder", U("/歌詞/")) << "Lyrics"
+                                       << "FindFolder" << U("/歌詞/");
+        QTest::newRow("joypad on") << click("UseJoyPadChk") << "JoyPad"
+                                   << "UseJoyPad"
+                                   << "1";
+        QTest::newRow("joypad binding") << pick("ComboBox2", 17) << "JoyPad"
+                                        << "DownButton"
+                                        << "17";
+        QTest::newRow("joypad threshold") << set("JoyMax", QStringLiteral("-5")) << "JoyPad"
+                                          << "Max"
+                                          << "-5";
         QTest::newRow("explorer folder") << set("CurrentFolder", QStringLiteral("/home/u")) << s << "ExplorerPath"
                                          << "/home/u";
-        QTest::newRow("lyrics editor") << set("LyricsEditor", QStringLiteral("kate")) << s << "LyricsEditor" << "kate";
-        QTest::newRow("keep selection") << click("ShowSelChk") << s << "ShowSelection" << "1";
-        QTest::newRow("start index") << click("LastChk") << "Group" << "Last" << "1";
-        QTest::newRow("start index clears current") << click("LastChk") << "Group" << "Current" << "0";
+        QTest::newRow("lyrics editor") << set("LyricsEditor", QStringLiteral("kate")) << s << "LyricsEditor"
+                                       << "kate";
+        QTest::newRow("keep selection") << click("ShowSelChk") << s << "ShowSelection"
+                                        << "1";
+        QTest::newRow("start index") << click("LastChk") << "Group"
+                                     << "Last"
+                                     << "1";
+        QTest::newRow("start index clears current") << click("LastChk") << "Group"
+                                                    << "Current"
+                                                    << "0";
     }
 
     void eachPageStoresItsControls()
@@ -386,7 +412,7 @@ private slots:
         auto *tick = child<QCheckBox>("UseJoyPadChk");
         QVERIFY(!tick->isChecked());
         const QStringList names{QStringLiteral("ComboBox1"), QStringLiteral("ComboBox8"), QStringLiteral("JoyMin"),
-                                QStringLiteral("JoyMax"), QStringLiteral("JoyLabel1"), QStringLiteral("JoyLabel8"),
+                                QStringLiteral("JoyMax"),    QStringLiteral("JoyLabel1"), QStringLiteral("JoyLabel8"),
                                 QStringLiteral("JoyMinLbl"), QStringLiteral("JoyMaxLbl")};
         for (const QString &n : names)
             QVERIFY2(!m_form->findChild<QWidget *>(n)->isEnabled(), qPrintable(n));
@@ -404,21 +430,29 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("result");
         const QString prog = U("/opt/ツール 1/bin/tool");
-        QTest::newRow("scmpx") << "Button2" << "Scmpx" << false << U("SCMPXのパス") << prog << prog;
-        QTest::newRow("j2") << "Button3" << "J2" << false << U("J2のパス") << prog << prog;
-        QTest::newRow("text editor") << "Button10" << "TextEditor" << false << U("テキストエディタのパス") << prog << prog;
-        QTest::newRow("m2h") << "Button11" << "m2h" << false << U("m2hのパス") << prog << prog;
-        QTest::newRow("lyrics editor") << "Button12" << "LyricsEditor" << false << U("Lyricsエディタのパス") << prog
-                                       << prog;
-        QTest::newRow("time skin") << "Button6" << "TimeSkin" << true << U("時間用画像のあるフォルダを指定してください。")
+        QTest::newRow("scmpx") << "Button2"
+                               << "Scmpx" << false << U("SCMPXのパス") << prog << prog;
+        QTest::newRow("j2") << "Button3"
+                            << "J2" << false << U("J2のパス") << prog << prog;
+        QTest::newRow("text editor") << "Button10"
+                                     << "TextEditor" << false << U("テキストエディタのパス") << prog << prog;
+        QTest::newRow("m2h") << "Button11"
+                             << "m2h" << false << U("m2hのパス") << prog << prog;
+        QTest::newRow("lyrics editor") << "Button12"
+                                       << "LyricsEditor" << false << U("Lyricsエディタのパス") << prog << prog;
+        QTest::newRow("time skin") << "Button6"
+                                   << "TimeSkin" << true << U("時間用画像のあるフォルダを指定してください。")
                                    << U("/skins/時計") << U("/skins/時計/");
-        QTest::newRow("button skin") << "Button7" << "ButtonSkin" << true
-                                     << U("ボタン用画像のあるフォルダを指定してください。") << U("/skins/b/")
-                                     << U("/skins/b/");
-        QTest::newRow("lyrics folder") << "Button9" << "LyricsFindFolder" << true
-                                       << U("MP3と同じフォルダにLyricsが見つからなかったときの検索フォルダを指定してください。")
-                                       << U("/") << U("/");
-        QTest::newRow("explorer folder") << "Button13" << "CurrentFolder" << true << U("エクスプローラ起動時の初期フォルダ")
+        QTest::newRow("button skin") << "Button7"
+                                     << "ButtonSkin" << true << U("ボタン用画像のあるフォルダを指定してください。")
+                                     << U("/skins/b/") << U("/skins/b/");
+        QTest::newRow("lyrics folder")
+            << "Button9"
+            << "LyricsFindFolder" << true
+            << U("MP3と同じフォルダにLyricsが見つからなかったときの検索フォルダを指定してください。") << U("/")
+            << U("/");
+        QTest::newRow("explorer folder") << "Button13"
+                                         << "CurrentFolder" << true << U("エクスプローラ起動時の初期フォルダ")
                                          << U("/home/u ser") << U("/home/u ser");
     }
 
@@ -475,7 +509,8 @@ private slots:
         QFETCH(bool, asked);
         QFETCH(bool, installed);
         writeFile(programFolder() + QStringLiteral("gen_tunly.so"), "PLUGIN");
-        const QString player = m_dir.filePath(U("ウィン amp/%1/winamp").arg(QString::fromUtf8(QTest::currentDataTag())));
+        const QString player =
+            m_dir.filePath(U("ウィン amp/%1/winamp").arg(QString::fromUtf8(QTest::currentDataTag())));
         const QString target = QFileInfo(player).path() + QStringLiteral("/Plugins/gen_tunly.so");
         writeFile(player, "#!");
         if (present)

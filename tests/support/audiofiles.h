@@ -10,8 +10,16 @@ inline QByteArray silentWav(int ms, int rate = 8000)
     const quint32 samples = quint32(qint64(rate) * ms / 1000);
     const quint32 dataSize = samples * 2;
     QByteArray out;
-    auto u32 = [&out](quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
-    auto u16 = [&out](quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
+    auto u32 = [&out](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        out.append(b, 4);
+    };
+    auto u16 = [&out](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        out.append(b, 2);
+    };
     out.append("RIFF");
     u32(36 + dataSize);
     out.append("WAVEfmt ");
@@ -41,7 +49,4 @@ inline QByteArray noiseBytes(int size)
 }
 
 // A real MP3 file of the demo library (a little under a second long).
-inline QString demoMp3()
-{
-    return QStringLiteral(TUNOVIA_SOURCE_DIR "/data/demo/music/first/01 Morning.mp3");
-}
+inline QString demoMp3() { return QStringLiteral(TUNOVIA_SOURCE_DIR "/data/demo/music/first/01 Morning.mp3"); }

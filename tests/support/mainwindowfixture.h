@@ -3,8 +3,8 @@
 // folder, scripted prompts, a launcher (by default one that starts nothing),
 // and the settings store and window that makeWindow builds on them. A test
 // class derives from it next to QObject and uses the members as its own.
-#include "config/settingsstore.h"
 #include "app/ui/mainform.h"
+#include "config/settingsstore.h"
 #include "support/fakelauncher.h"
 #include "support/scriptedprompts.h"
 #include "support/testfiles.h"
@@ -16,8 +16,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-template <typename L>
-class BasicMainWindowFixture {
+template <typename L> class BasicMainWindowFixture {
 public:
     // Where the settings file and the program folder lie in the temporary folder.
     explicit BasicMainWindowFixture(const QString &iniName = QStringLiteral("config/Tunov.ini"),

@@ -4,8 +4,8 @@
 #include "platform/ui/prompts.h"
 
 #include <QList>
-#include <functional>
 #include <QVariant>
+#include <functional>
 
 class ScriptedPrompts final : public Prompts {
 public:
@@ -16,7 +16,7 @@ public:
         QString text; // message text, input label, or filter for file dialogs
         Icon icon = Icon::None;
         QMessageBox::StandardButtons buttons;
-        QString initial; // start path or initial text
+        QString initial;              // start path or initial text
         bool confirmOverwrite = true; // save dialogs
     };
 

@@ -30,8 +30,8 @@ class TestDropSorter : public QObject {
         h.addTracks = [this](std::vector<TrackRecord> rows) {
             QStringList names;
             for (const TrackRecord &r : rows)
-                names << QFileInfo(r[TrackField::Path]).fileName()
-                             + (r.lyrics == LyricsState::BesideTrack ? QStringLiteral("+") : QString());
+                names << QFileInfo(r[TrackField::Path]).fileName() +
+                             (r.lyrics == LyricsState::BesideTrack ? QStringLiteral("+") : QString());
             m_events << names.join(u' ');
         };
         h.openIndexFile = [this](const QString &p) { m_events << QFileInfo(p).fileName(); };
@@ -55,9 +55,9 @@ private slots:
 
     void rowsBeforeAnIndexFileComeFirstAndFoldersAskOnce()
     {
-        const QStringList dropped{path(QStringLiteral("one.mp3")), path(QStringLiteral("list.m3u")),
+        const QStringList dropped{path(QStringLiteral("one.mp3")),   path(QStringLiteral("list.m3u")),
                                   path(QStringLiteral("index.ini")), path(QStringLiteral("f1")),
-                                  path(QStringLiteral("f2/")), path(QStringLiteral("Six.MP3"))};
+                                  path(QStringLiteral("f2/")),       path(QStringLiteral("Six.MP3"))};
         DropSorter(GenreTable()).sort(dropped, recorder(false));
         QCOMPARE(m_events, (QStringList{QStringLiteral("one.mp3+ two.mp3"), QStringLiteral("index.ini"),
                                         QStringLiteral("ask"), QStringLiteral("three.mp3 five.mp3 Six.MP3")}));
@@ -70,8 +70,8 @@ private slots:
 
     void filesAndPlaylistsAskNothing()
     {
-        DropSorter(GenreTable()).sort({path(QStringLiteral("list.m3u")), path(QStringLiteral("gone.mp3"))},
-                                      recorder(true));
+        DropSorter(GenreTable())
+            .sort({path(QStringLiteral("list.m3u")), path(QStringLiteral("gone.mp3"))}, recorder(true));
         QCOMPARE(m_events, QStringList{QStringLiteral("two.mp3")});
         m_events.clear();
         DropSorter(GenreTable()).sort({path(QStringLiteral("gone.mp3"))}, recorder(true));

@@ -68,23 +68,24 @@ void TestFindTotals::find_data()
     QTest::addColumn<Flags>("before");
     QTest::addColumn<Flags>("after");
     const FindBoxes def = defaultFindBoxes();
-    QTest::newRow("abc in title and artist") << QStringLiteral("abc") << def << Flags(4, false)
-                                             << Flags{true, true, false, false};
+    QTest::newRow("abc in title and artist")
+        << QStringLiteral("abc") << def << Flags(4, false) << Flags{true, true, false, false};
     QTest::newRow("upper key") << QStringLiteral("ABC") << def << Flags(4, false) << Flags{true, true, false, false};
     QTest::newRow("Japanese") << QStringLiteral("夜") << def << Flags(4, false) << Flags{false, false, true, false};
     QTest::newRow("only grows") << QStringLiteral("abc") << def << Flags{false, false, false, true}
                                 << Flags{true, true, false, true};
-    QTest::newRow("no match keeps selection") << QStringLiteral("zzz") << def << Flags{false, false, true, false}
-                                              << Flags{false, false, true, false};
+    QTest::newRow("no match keeps selection")
+        << QStringLiteral("zzz") << def << Flags{false, false, true, false} << Flags{false, false, true, false};
     QTest::newRow("path box only") << QStringLiteral("/music/") << only({12}) << Flags(4, false)
                                    << Flags{false, false, false, true};
-    QTest::newRow("path not searched by default") << QStringLiteral("/music/") << def << Flags(4, false)
-                                                  << Flags(4, false);
+    QTest::newRow("path not searched by default")
+        << QStringLiteral("/music/") << def << Flags(4, false) << Flags(4, false);
     QTest::newRow("empty text selects all") << QString() << only({5}) << Flags(4, false) << Flags(4, true);
     QTest::newRow("no box, nothing") << QString() << FindBoxes{} << Flags(4, false) << Flags(4, false);
     // Only ASCII letters fold: "É" is not the upper case of "é" here.
     QTest::newRow("non-ASCII not folded") << QStringLiteral("É") << def << Flags(4, false) << Flags(4, false);
-    QTest::newRow("short selection grows") << QStringLiteral("abc") << def << Flags{} << Flags{true, true, false, false};
+    QTest::newRow("short selection grows")
+        << QStringLiteral("abc") << def << Flags{} << Flags{true, true, false, false};
 }
 
 void TestFindTotals::find()

@@ -152,7 +152,8 @@ void TestId3v1::untaggedFiles_data()
     QTest::newRow("empty file") << QStringLiteral("empty.mp3") << QByteArray() << QStringLiteral("empty.mp3") << false;
     QTest::newRow("127 bytes") << QStringLiteral("short.mp3") << rawTag("T").left(127) << QStringLiteral("short.mp3")
                                << false;
-    QTest::newRow("tag only, 128 bytes") << QStringLiteral("bare.mp3") << rawTag("Bare") << QStringLiteral("Bare") << true;
+    QTest::newRow("tag only, 128 bytes") << QStringLiteral("bare.mp3") << rawTag("Bare") << QStringLiteral("Bare")
+                                         << true;
     QTest::newRow("marker not at end") << QStringLiteral("inner.mp3") << rawTag("X") + QByteArray(5, 'z')
                                        << QStringLiteral("inner.mp3") << false;
 }
@@ -189,16 +190,20 @@ void TestId3v1::encodeField_data()
     // "あ" is two bytes: it fits after 28 bytes, not after 29.
     QTest::newRow("double-byte fits") << QString(28, QLatin1Char('x')) + QStringLiteral("あ") << 30
                                       << QByteArray(28, 'x').append("\x82\xA0");
-    QTest::newRow("double-byte not split") << QString(29, QLatin1Char('x')) + QStringLiteral("あ") << 30
-                                           << QByteArray(29, 'x').append('\0');
+    QTest::newRow("double-byte not split")
+        << QString(29, QLatin1Char('x')) + QStringLiteral("あ") << 30 << QByteArray(29, 'x').append('\0');
     QTest::newRow("year cut before double-byte") << QStringLiteral("19年") << 4 << QByteArray("19\x94\x4E");
     QTest::newRow("no CP932 form") << QStringLiteral("A한B") << 30 << QByteArray("A?B\0", 4).append(26, ' ');
     // What a Linux input method types for these has a CP932 look-alike.
-    QTest::newRow("wave dash") << QStringLiteral("A\u301CB") << 30 << QByteArray("A\x81\x60" "B\0", 5).append(25, ' ');
-    QTest::newRow("minus, em dash, pound") << QStringLiteral("\u2212\u2014\u00A3") << 6
-                                           << QByteArray("\x81\x7C\x81\x5C\x81\x92");
-    QTest::newRow("look-alike not split") << QString(29, QLatin1Char('x')) + QStringLiteral("\u301C") << 30
-                                          << QByteArray(29, 'x').append('\0');
+    QTest::newRow("wave dash") << QStringLiteral("A\u301CB") << 30
+                               << QByteArray("A\x81\x60"
+                                             "B\0",
+                                             5)
+                                      .append(25, ' ');
+    QTest::newRow("minus, em dash, pound")
+        << QStringLiteral("\u2212\u2014\u00A3") << 6 << QByteArray("\x81\x7C\x81\x5C\x81\x92");
+    QTest::newRow("look-alike not split")
+        << QString(29, QLatin1Char('x')) + QStringLiteral("\u301C") << 30 << QByteArray(29, 'x').append('\0');
 }
 
 void TestId3v1::encodeField()

@@ -230,8 +230,7 @@ void TestTrackFiles::playlistLines_data()
     QTest::newRow("CR only") << QByteArray("a.mp3\rb.mp3\r") << ab;
     QTest::newRow("blank lines") << QByteArray("\r\n\r\na.mp3\r\n\r\nb.mp3") << ab;
     QTest::newRow("backslash") << QByteArray("sub\\c.mp3") << QStringList{QStringLiteral("sub/c.mp3")};
-    QTest::newRow("CP932 with 0x5C trail byte") << QByteArray("\x95\x5C.mp3")
-                                                << QStringList{QStringLiteral("表.mp3")};
+    QTest::newRow("CP932 with 0x5C trail byte") << QByteArray("\x95\x5C.mp3") << QStringList{QStringLiteral("表.mp3")};
     QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF#EXTM3U\nx.mp3")
                                << QStringList{QStringLiteral("#EXTM3U"), QStringLiteral("x.mp3")};
     QTest::newRow("spaces kept") << QByteArray(" a.mp3 ") << QStringList{QStringLiteral(" a.mp3 ")};
@@ -253,8 +252,8 @@ void TestTrackFiles::playlistResolution()
     makeMp3(root + QStringLiteral("/cwd/near.mp3"), QStringLiteral("shadowed"));
     makeMp3(root + QStringLiteral("/abs/abs.mp3"), QStringLiteral("absolute"));
     const QString playlist = root + QStringLiteral("/lists/list.m3u");
-    writeBytes(playlist, QByteArray("#EXTM3U\r\n#EXTINF:1,x\r\nnear.mp3\r\nsub\\deep.mp3\r\nmissing.mp3\r\n")
-                             + QFile::encodeName(root + QStringLiteral("/abs/abs.mp3")) + "\r\nsub\r\nfar.mp3");
+    writeBytes(playlist, QByteArray("#EXTM3U\r\n#EXTINF:1,x\r\nnear.mp3\r\nsub\\deep.mp3\r\nmissing.mp3\r\n") +
+                             QFile::encodeName(root + QStringLiteral("/abs/abs.mp3")) + "\r\nsub\r\nfar.mp3");
 
     const QString oldCwd = QDir::currentPath();
     QDir::setCurrent(root + QStringLiteral("/cwd"));
@@ -279,7 +278,7 @@ void TestTrackFiles::folderScan_data()
     QTest::addColumn<QStringList>("expected");
     // Name order, subfolders where they are met.
     QTest::newRow("*.*") << QStringLiteral("*.*")
-                         << QStringList{QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("inner"),
+                         << QStringList{QStringLiteral("A"),       QStringLiteral("b"),      QStringLiteral("inner"),
                                         QStringLiteral("songmp3"), QStringLiteral("deeper"), QStringLiteral("x"),
                                         QStringLiteral("z")};
     QTest::newRow("*.mp3") << QStringLiteral("*.mp3")

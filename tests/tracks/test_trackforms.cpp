@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QInputMethodEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -152,9 +152,8 @@ private slots:
 
     void filesOfATrackFollowThePathRule()
     {
-        const filecopy::TrackFiles rel =
-            filecopy::filesOf(track(QStringLiteral("sub/a.mp3")), QStringLiteral("/music/index.ini"),
-                              QStringLiteral("/lyrics"));
+        const filecopy::TrackFiles rel = filecopy::filesOf(
+            track(QStringLiteral("sub/a.mp3")), QStringLiteral("/music/index.ini"), QStringLiteral("/lyrics"));
         QCOMPARE(rel.mp3, QStringLiteral("/music/sub/a.mp3"));
         QCOMPARE(rel.lyricsBeside, QStringLiteral("/music/sub/a.txt"));
         QCOMPARE(rel.lyricsInFindFolder, QStringLiteral("/lyrics/a.txt"));
@@ -289,8 +288,12 @@ private slots:
         QTest::addColumn<QString>("kept");
         QTest::newRow("ascii title") << "Title" << QString(35, QLatin1Char('x')) << QString(30, QLatin1Char('x'));
         QTest::newRow("double-byte title") << "Title" << QString(16, QChar(0x3042)) << QString(15, QChar(0x3042));
-        QTest::newRow("year") << "Year" << "19989" << "1998";
-        QTest::newRow("fits") << "Comment" << "short" << "short";
+        QTest::newRow("year") << "Year"
+                              << "19989"
+                              << "1998";
+        QTest::newRow("fits") << "Comment"
+                              << "short"
+                              << "short";
     }
 
     void tagEditorLimitsFieldsInBytes()
@@ -320,12 +323,13 @@ private slots:
         const QString full = QStringLiteral("a") + QString(29, QLatin1Char('b'));
         QTest::newRow("typed at the start of a full field") << full << 0 << "Z" << full << 0;
         QTest::newRow("typed in the middle of a full field") << full << 5 << "Z" << full << 5;
-        QTest::newRow("long text into the middle") << "ab" << 1 << QString(40, QLatin1Char('x'))
-                                                 << QStringLiteral("a") + QString(28, QLatin1Char('x')) + QStringLiteral("b") << 29;
-        QTest::newRow("double-byte into one free byte") << QString(29, QLatin1Char('c')) << 3 << U("あ")
-                                                        << QString(29, QLatin1Char('c')) << 3;
-        QTest::newRow("double-byte into two free bytes") << QString(28, QLatin1Char('c')) << 0 << U("ああ")
-                                                         << U("あ") + QString(28, QLatin1Char('c')) << 1;
+        QTest::newRow("long text into the middle")
+            << "ab" << 1 << QString(40, QLatin1Char('x'))
+            << QStringLiteral("a") + QString(28, QLatin1Char('x')) + QStringLiteral("b") << 29;
+        QTest::newRow("double-byte into one free byte")
+            << QString(29, QLatin1Char('c')) << 3 << U("あ") << QString(29, QLatin1Char('c')) << 3;
+        QTest::newRow("double-byte into two free bytes")
+            << QString(28, QLatin1Char('c')) << 0 << U("ああ") << U("あ") + QString(28, QLatin1Char('c')) << 1;
     }
 
     void tagEditorKeepsTextWhenFull()

@@ -74,8 +74,7 @@ private slots:
             << QStringList{u("9000"), u("10000"), u("800")} << 1 << QStringList{u("10000"), u("800"), u("9000")};
         QTest::newRow("times compare as text")
             << QStringList{u("9分59秒"), u("10分00秒")} << 1 << QStringList{u("10分00秒"), u("9分59秒")};
-        QTest::newRow("descending")
-            << QStringList{u("b"), u("c"), u("a")} << -1 << QStringList{u("c"), u("b"), u("a")};
+        QTest::newRow("descending") << QStringList{u("b"), u("c"), u("a")} << -1 << QStringList{u("c"), u("b"), u("a")};
         QTest::newRow("case does not count, equal rows keep their order")
             << QStringList{u("b"), u("ABC"), u("abc"), u("Abc")} << 1
             << QStringList{u("ABC"), u("abc"), u("Abc"), u("b")};

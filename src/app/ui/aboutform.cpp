@@ -51,13 +51,11 @@ QFont pixelFont(const QFont &base, int pixels, bool bold = false)
 TAboutF::TAboutF(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      IconPnl(new QFrame(this)),
-      Image1(new QLabel(IconPnl)),
+      IconPnl(new QFrame(this)), Image1(new QLabel(IconPnl)),
       ExLabel1(new TExLabel(QStringLiteral("Tunovia    Version 4.30"), this)),
       ExLabel2(new TExLabel(QStringLiteral("MP3コレクション管理ソフト"), this)),
       MailLbl(new TLinkLabel(kMailTarget.path(), kMailTarget, this)),
-      WebImg(new TLinkImage(webBanner(), kWebTarget, this)),
-      Button1(new QPushButton(QStringLiteral("OK"), this)),
+      WebImg(new TLinkImage(webBanner(), kWebTarget, this)), Button1(new QPushButton(QStringLiteral("OK"), this)),
       EEggPnl(new QFrame(this))
 {
     setObjectName(QStringLiteral("AboutF"));

@@ -29,18 +29,25 @@ QImage blank(QSize size, const QColor &fill, QImage::Format format = QImage::For
 QPolygonF segment(QPointF a, QPointF b, qreal half)
 {
     if (qFuzzyCompare(a.y(), b.y())) {
-        return QPolygonF({a, {a.x() + half, a.y() - half}, {b.x() - half, b.y() - half}, b,
-                          {b.x() - half, b.y() + half}, {a.x() + half, a.y() + half}});
+        return QPolygonF({a,
+                          {a.x() + half, a.y() - half},
+                          {b.x() - half, b.y() - half},
+                          b,
+                          {b.x() - half, b.y() + half},
+                          {a.x() + half, a.y() + half}});
     }
-    return QPolygonF({a, {a.x() + half, a.y() + half}, {b.x() + half, b.y() - half}, b,
-                      {b.x() - half, b.y() - half}, {a.x() - half, a.y() + half}});
+    return QPolygonF({a,
+                      {a.x() + half, a.y() + half},
+                      {b.x() + half, b.y() - half},
+                      b,
+                      {b.x() - half, b.y() - half},
+                      {a.x() - half, a.y() + half}});
 }
 
 // Segment order a b c d e f g (top, top right, bottom right, bottom, bottom
 // left, top left, middle), one bit each.
-constexpr std::array<unsigned char, 10> kSegmentsOfDigit = {
-    0b0111111, 0b0000110, 0b1011011, 0b1001111, 0b1100110,
-    0b1101101, 0b1111101, 0b0000111, 0b1111111, 0b1101111};
+constexpr std::array<unsigned char, 10> kSegmentsOfDigit = {0b0111111, 0b0000110, 0b1011011, 0b1001111, 0b1100110,
+                                                            0b1101101, 0b1111101, 0b0000111, 0b1111111, 0b1101111};
 
 void drawButtonFace(QPainter &p, QSize size, bool pressed)
 {
@@ -114,8 +121,18 @@ void drawGlyph(QPainter &p, ButtonPicture which)
         break;
     case ButtonPicture::Scmpx:
         listLines();
-        p.drawPolyline(QPolygonF({{21, 7}, {20, 6}, {17.5, 6}, {16.5, 7}, {16.5, 9}, {17.5, 10}, {20, 10},
-                                  {21, 11}, {21, 13}, {20, 14}, {17.5, 14}, {16.5, 13}}));
+        p.drawPolyline(QPolygonF({{21, 7},
+                                  {20, 6},
+                                  {17.5, 6},
+                                  {16.5, 7},
+                                  {16.5, 9},
+                                  {17.5, 10},
+                                  {20, 10},
+                                  {21, 11},
+                                  {21, 13},
+                                  {20, 14},
+                                  {17.5, 14},
+                                  {16.5, 13}}));
         break;
     case ButtonPicture::Mci:
         p.drawRect(QRectF(5, 8, 3, 4));
@@ -166,37 +183,25 @@ void drawFolder(QPainter &p, QRectF r)
     p.drawPath(folder);
 }
 
-QPixmap toPixmap(const QImage &image)
-{
-    return QPixmap::fromImage(image);
-}
+QPixmap toPixmap(const QImage &image) { return QPixmap::fromImage(image); }
 
 } // namespace
 
-QSize buttonSize(ButtonPicture which)
-{
-    return which == ButtonPicture::Play ? kPlayButtonSize : kButtonSize;
-}
+QSize buttonSize(ButtonPicture which) { return which == ButtonPicture::Play ? kPlayButtonSize : kButtonSize; }
 
 QString buttonFileName(ButtonPicture which, bool pressed)
 {
-    static constexpr std::array<const char *, kButtonPictureCount> names = {
-        "pre", "play", "pause", "stop", "next", "winamp", "scmpx", "mci"};
+    static constexpr std::array<const char *, kButtonPictureCount> names = {"pre",  "play",   "pause", "stop",
+                                                                            "next", "winamp", "scmpx", "mci"};
     const auto index = static_cast<size_t>(which);
     if (index >= names.size())
         return {};
     return (pressed ? QStringLiteral("click_") : QString()) + QLatin1String(names[index]) + QStringLiteral(".bmp");
 }
 
-QString digitFileName(int digit)
-{
-    return QString::number(digit) + QStringLiteral(".bmp");
-}
+QString digitFileName(int digit) { return QString::number(digit) + QStringLiteral(".bmp"); }
 
-QString separatorFileName()
-{
-    return QStringLiteral("_.bmp");
-}
+QString separatorFileName() { return QStringLiteral("_.bmp"); }
 
 QImage digitImage(int digit)
 {

@@ -22,8 +22,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -116,14 +116,14 @@ void TTunoviaF::connectToolBarAndLists()
 
 bool TTunoviaF::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool inList = watched == m_MP3ListView2 || watched == m_MP3ListView2->viewport()
-                        || watched == m_MP3ListView || watched == m_MP3ListView->viewport();
+    const bool inList = watched == m_MP3ListView2 || watched == m_MP3ListView2->viewport() ||
+                        watched == m_MP3ListView || watched == m_MP3ListView->viewport();
     if (inList && (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease))
         updateTotalDisplay();
     // A double click below the rows hands over too; on a row the view's own
     // doubleClicked signal does it.
-    if (event->type() == QEvent::MouseButtonDblClick
-        && (watched == m_MP3ListView2->viewport() || watched == m_MP3ListView->viewport())) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == m_MP3ListView2->viewport() || watched == m_MP3ListView->viewport())) {
         auto *view = static_cast<QTreeView *>(static_cast<QWidget *>(watched)->parentWidget());
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton && !view->indexAt(mouse->position().toPoint()).isValid()) {
@@ -140,10 +140,7 @@ void TTunoviaF::setCurrentList(QTreeView *list)
     trackLists().setLegacyCurrent(list == m_MP3ListView);
 }
 
-void TTunoviaF::MP3ListViewColumnClick(int column)
-{
-    trackLists().columnClicked(column);
-}
+void TTunoviaF::MP3ListViewColumnClick(int column) { trackLists().columnClicked(column); }
 
 int TTunoviaF::volumePosition() const { return m_VolumeBar->value(); }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The main window: tool bar, the two track lists, menus, and the lifecycle
 // from start-up through the show sequence to shutdown.
-#include "app/looksettings.h"
 #include "app/lifecycle.h"
-#include "config/settingsstore.h"
+#include "app/looksettings.h"
 #include "app/ui/builtinpictures.h"
+#include "config/settingsstore.h"
 #include "platform/joypadpoll.h"
 
 #include <QMainWindow>
@@ -238,7 +238,9 @@ private:
     void closePlayer() override { quitPlayer(); }
 
     QPointer<TWaitF> m_wait;
-    Lifecycle m_lifecycle{*this, m_services.settings, m_services.launcher,
+    Lifecycle m_lifecycle{*this,
+                          m_services.settings,
+                          m_services.launcher,
                           {m_currentIndexPath, m_dialog, m_lyricsWindow, m_classNames, m_lyricsTag}};
 
     // ---- tracks (drops, album building, tags, find, totals, copy, tools) ----
@@ -255,7 +257,6 @@ private:
     // Shared only so this header needs no complete types; owned here alone.
     std::shared_ptr<class TrackLists> m_trackLists;
     std::shared_ptr<class TrackCopy> m_trackCopy; // remembers the last copy folder
-
 
     // ---- players and volume ----
 public:

@@ -24,8 +24,10 @@ void TTunoviaF::createLyricsWindow()
         const TrackModel *model = playingModel();
         return model ? model->trackInfoLines(row) : QStringList();
     };
-    LyricsFormContext context{m_services.prompts, m_services.launcher, m_services.settings, m_dialog, m_lyricsWindow,
-                              m_lyricsTag, infoLines, [this](const StoreResult &result) { reportStoreError(result); }};
+    LyricsFormContext context{m_services.prompts,  m_services.launcher,
+                              m_services.settings, m_dialog,
+                              m_lyricsWindow,      m_lyricsTag,
+                              infoLines,           [this](const StoreResult &result) { reportStoreError(result); }};
     m_LyricsF = new TLyricsF(std::move(context), this);
 }
 

@@ -31,13 +31,25 @@ void TTunoviaF::runJoypadBinding(int n)
 void TTunoviaF::runJoypadAction(int action)
 {
     using T = TTunoviaF;
-    static constexpr std::array<void (T::*)(), kJoypadActionCount> kActions{
-        nullptr,
-        &T::SpeedButton1Click, &T::SpeedButton2Click, &T::SpeedButton3Click, &T::SpeedButton4Click,
-        &T::SpeedButton5Click, &T::MP3ListViewDblClick, &T::PlayerQuitMnuClick, &T::AllCheckMnuClick,
-        &T::InvCheckMnuClick, &T::UseWinampMnuClick, &T::UseScmpxMnuClick, &T::UseChangeMnuClick,
-        &T::VolAMnuClick, &T::VolBMnuClick, &T::VolCMnuClick, &T::VolUpMnuClick, &T::VolDownMnuClick,
-        &T::UseMciMnuClick};
+    static constexpr std::array<void (T::*)(), kJoypadActionCount> kActions{nullptr,
+                                                                            &T::SpeedButton1Click,
+                                                                            &T::SpeedButton2Click,
+                                                                            &T::SpeedButton3Click,
+                                                                            &T::SpeedButton4Click,
+                                                                            &T::SpeedButton5Click,
+                                                                            &T::MP3ListViewDblClick,
+                                                                            &T::PlayerQuitMnuClick,
+                                                                            &T::AllCheckMnuClick,
+                                                                            &T::InvCheckMnuClick,
+                                                                            &T::UseWinampMnuClick,
+                                                                            &T::UseScmpxMnuClick,
+                                                                            &T::UseChangeMnuClick,
+                                                                            &T::VolAMnuClick,
+                                                                            &T::VolBMnuClick,
+                                                                            &T::VolCMnuClick,
+                                                                            &T::VolUpMnuClick,
+                                                                            &T::VolDownMnuClick,
+                                                                            &T::UseMciMnuClick};
     if (action < 0 || action >= kJoypadActionCount || !kActions[size_t(action)])
         return;
     (this->*kActions[size_t(action)])();

@@ -54,7 +54,9 @@ void TTunoviaF::dropEvent(QDropEvent *event)
 void TTunoviaF::addDroppedPaths(const QStringList &dropped)
 {
     DropSorter::Handlers on;
-    on.askSubfolders = [this] { return m_services.prompts.askYesNo(this, U("確認"), U("サブフォルダ以下も検索しますか？")); };
+    on.askSubfolders = [this] {
+        return m_services.prompts.askYesNo(this, U("確認"), U("サブフォルダ以下も検索しますか？"));
+    };
     on.lyricsFolder = [this] { return m_dialog.findFolder; };
     on.openIndexFile = [this](const QString &path) { openIndexFile(path); };
     on.addTracks = [this](std::vector<TrackRecord> rows) {
@@ -76,10 +78,9 @@ void TTunoviaF::MakeMdtMnuClick()
         return;
     const bool selectedOnly =
         m_services.prompts.askYesNo(this, U("確認"), U("選択されているファイルだけを出力の対象にしますか？"));
-    const QString path = m_services.prompts.saveFile(this, U("アルバムファイル(.mdt)の作成"),
-                                                     paths::folderPart(m_currentIndexPath),
-                                                     U("Tunoviaアルバムファイル (*.mdt);;全てのファイル (*)"),
-                                                     QStringLiteral("mdt"));
+    const QString path =
+        m_services.prompts.saveFile(this, U("アルバムファイル(.mdt)の作成"), paths::folderPart(m_currentIndexPath),
+                                    U("Tunoviaアルバムファイル (*.mdt);;全てのファイル (*)"), QStringLiteral("mdt"));
     if (path.isEmpty())
         return;
     if (auto error = albumwriter::writeAlbumFile(path, trackLists().albumFileRows(selectedRowList(), selectedOnly)))

@@ -19,7 +19,8 @@ using BuiltinPictures::ButtonPicture;
 
 namespace {
 
-const char *const kHandOverHints[3] = {"Winampに選択ファイルを渡す", "SCMPXに選択ファイルを渡す", "内蔵プレイヤーで再生"};
+const char *const kHandOverHints[3] = {"Winampに選択ファイルを渡す", "SCMPXに選択ファイルを渡す",
+                                       "内蔵プレイヤーで再生"};
 const char *const kSpeedHints[5] = {"Previous", "Play/Restart", "Pause/Unpause", "Stop", "Next"};
 
 // What a skin load failure reports; the pictures loaded before it stay.
@@ -175,8 +176,7 @@ bool MainToolBar::eventFilter(QObject *watched, QEvent *event)
     for (size_t i = 0; i < m_imageButtons.size(); ++i) {
         if (watched != m_imageButtons[i])
             continue;
-        if (event->type() == QEvent::MouseButtonPress
-            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
             setButtonPicture(int(i), true);
         else if (event->type() == QEvent::MouseButtonRelease)
             setButtonPicture(int(i), false);

@@ -9,11 +9,8 @@
 #include <QTimer>
 
 TTitleF::TTitleF(int &tickCounter, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      LogoImg(new QLabel(this)),
-      VersionLbl(new QLabel(QStringLiteral("Version 4.30"), this)),
-      Timer1(new QTimer(this)),
-      m_tickCounter(tickCounter)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), LogoImg(new QLabel(this)),
+      VersionLbl(new QLabel(QStringLiteral("Version 4.30"), this)), Timer1(new QTimer(this)), m_tickCounter(tickCounter)
 {
     setObjectName(QStringLiteral("TitleF"));
     setWindowTitle(QStringLiteral("Title"));

@@ -152,7 +152,8 @@ void TrackListViews::showSelectionUnfocused(bool show)
         QPalette palette = view->palette();
         const QPalette active = view->style()->standardPalette();
         if (show) {
-            palette.setColor(QPalette::Inactive, QPalette::Highlight, active.color(QPalette::Active, QPalette::Highlight));
+            palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                             active.color(QPalette::Active, QPalette::Highlight));
             palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                              active.color(QPalette::Active, QPalette::HighlightedText));
         } else {

@@ -1,9 +1,9 @@
 #include "controls/ui/animatewindow.h"
 
 #include <QEvent>
-#include <QWindowStateChangeEvent>
 #include <QSet>
 #include <QWidget>
+#include <QWindowStateChangeEvent>
 
 namespace {
 // Forms that carry one; a form may carry only one.
@@ -32,10 +32,7 @@ TAnimateWindow::TAnimateWindow(QWidget *form) : QObject(claimForm(form)), m_form
         m_form->installEventFilter(this);
 }
 
-TAnimateWindow::~TAnimateWindow()
-{
-    formsWithAnimator().remove(m_form);
-}
+TAnimateWindow::~TAnimateWindow() { formsWithAnimator().remove(m_form); }
 
 bool TAnimateWindow::eventFilter(QObject *watched, QEvent *event)
 {

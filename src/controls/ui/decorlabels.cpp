@@ -10,10 +10,7 @@ UrlOpener defaultUrlOpener()
     return [](const QUrl &url) { QDesktopServices::openUrl(url); };
 }
 
-TExLabel::TExLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
-{
-    setAccessibleName(text);
-}
+TExLabel::TExLabel(const QString &text, QWidget *parent) : QLabel(text, parent) { setAccessibleName(text); }
 
 void TExLabel::setDepth(int depth)
 {

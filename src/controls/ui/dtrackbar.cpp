@@ -74,7 +74,10 @@ QRect TDisRangeTrackBar::selectionBandRect() const
 QColor TDisRangeTrackBar::selectionBandColor() const
 {
     // Darker than the highlight that some styles use for the filled groove.
-    return palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight).darker(140).toRgb();
+    return palette()
+        .color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Highlight)
+        .darker(140)
+        .toRgb();
 }
 
 void TDisRangeTrackBar::paintEvent(QPaintEvent *event)

@@ -13,10 +13,10 @@ namespace {
 
 qint64 squaredDistance(const QPoint &point, const QRect &area)
 {
-    const qint64 dx = point.x() < area.left() ? area.left() - point.x()
+    const qint64 dx = point.x() < area.left()    ? area.left() - point.x()
                       : point.x() > area.right() ? point.x() - area.right()
                                                  : 0;
-    const qint64 dy = point.y() < area.top() ? area.top() - point.y()
+    const qint64 dy = point.y() < area.top()      ? area.top() - point.y()
                       : point.y() > area.bottom() ? point.y() - area.bottom()
                                                   : 0;
     return dx * dx + dy * dy;

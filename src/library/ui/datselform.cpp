@@ -52,22 +52,16 @@ private:
 } // namespace
 
 TDataSelectF::TDataSelectF(Prompts &prompts, SettingsStore &settings, Launch launch, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_prompts(prompts),
-      m_store(settings),
-      m_profile(settings.profile()),
-      m_launch(std::move(launch))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_prompts(prompts),
+      m_store(settings), m_profile(settings.profile()), m_launch(std::move(launch))
 {
     setUp();
 }
 
 TDataSelectF::TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_prompts(prompts),
-      m_ownStore(std::make_unique<SettingsStore>(profile.path(), nullptr, QString())),
-      m_store(*m_ownStore),
-      m_profile(m_store.profile()),
-      m_launch(std::move(launch))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_prompts(prompts),
+      m_ownStore(std::make_unique<SettingsStore>(profile.path(), nullptr, QString())), m_store(*m_ownStore),
+      m_profile(m_store.profile()), m_launch(std::move(launch))
 {
     setUp();
 }
@@ -149,11 +143,13 @@ void TDataSelectF::buildMenu()
     const Item items[] = {
         {"LoadMnu", "データ読み込み(&L)", QKeySequence(Qt::CTRL | Qt::Key_L), &TDataSelectF::LoadMnuClick, true},
         {"AllSelectMnu", "全て選択(&A)", QKeySequence(Qt::CTRL | Qt::Key_A), &TDataSelectF::AllSelectMnuClick, true},
-        {"InvertSelectMnu", "選択を反転(&I)", QKeySequence(Qt::CTRL | Qt::Key_I), &TDataSelectF::InvertSelectMnuClick, true},
+        {"InvertSelectMnu", "選択を反転(&I)", QKeySequence(Qt::CTRL | Qt::Key_I), &TDataSelectF::InvertSelectMnuClick,
+         true},
         {"SubFolderMnu", "サブフォルダ以下のアルバムも表示", QKeySequence(Qt::CTRL | Qt::Key_Z),
          &TDataSelectF::SubFolderMnuClick, true},
         {"SortMnu", "アルバムリストをソート", QKeySequence(Qt::CTRL | Qt::Key_S), &TDataSelectF::SortMnuClick, true},
-        {"EditMnu", "インデックスファイルの編集(&E)", QKeySequence(Qt::CTRL | Qt::Key_E), &TDataSelectF::EditMnuClick, true},
+        {"EditMnu", "インデックスファイルの編集(&E)", QKeySequence(Qt::CTRL | Qt::Key_E), &TDataSelectF::EditMnuClick,
+         true},
         {"ReloadMnu", "リロード(&R)", QKeySequence(Qt::CTRL | Qt::Key_R), &TDataSelectF::ReloadMnuClick, true},
         {"NewIndexMnu", "インデックスファイルの新規作成(&N)", {}, &TDataSelectF::NewIndexMnuClick, true},
         {"NewFolderMnu", "フォルダ作成(&F)", {}, &TDataSelectF::NewFolderMnuClick, true},
@@ -182,7 +178,8 @@ void TDataSelectF::restoreLook()
     const int height = m_profile.readInt(kDataSelectWindow, key::Height, kDefaultHeight);
     resize(std::max(width, 100), std::max(height, 100));
     if (m_profile.value(kDataSelectWindow, key::Top) && m_profile.value(kDataSelectWindow, key::Left))
-        m_storedPos = QPoint(m_profile.readInt(kDataSelectWindow, key::Left, 0), m_profile.readInt(kDataSelectWindow, key::Top, 0));
+        m_storedPos = QPoint(m_profile.readInt(kDataSelectWindow, key::Left, 0),
+                             m_profile.readInt(kDataSelectWindow, key::Top, 0));
     // Placed for good once shown; moved now so that it does not open over
     // the main window meanwhile.
     m_placePending = true;
@@ -207,8 +204,9 @@ void TDataSelectF::restoreLook()
 
     const QColor window = palette().color(QPalette::Base);
     const QColor text = palette().color(QPalette::Text);
-    applyColors(wincolor::toColor(m_profile.readInt(kDataSelectWindow, key::FontColor, wincolor::kWindowText), window, text),
-                wincolor::toColor(m_profile.readInt(kDataSelectWindow, key::BackColor, wincolor::kWindow), window, text));
+    applyColors(
+        wincolor::toColor(m_profile.readInt(kDataSelectWindow, key::FontColor, wincolor::kWindowText), window, text),
+        wincolor::toColor(m_profile.readInt(kDataSelectWindow, key::BackColor, wincolor::kWindow), window, text));
 }
 
 void TDataSelectF::applyColors(const QColor &text, const QColor &back)
@@ -285,30 +283,15 @@ void TDataSelectF::FolderTreeChange(QTreeWidgetItem *item)
         showEntries(m_tree.folders[size_t(folder)].entries);
 }
 
-void TDataSelectF::AlbumListClick()
-{
-    m_ok->setEnabled(true);
-}
+void TDataSelectF::AlbumListClick() { m_ok->setEnabled(true); }
 
-void TDataSelectF::OkBtnClick()
-{
-    accept();
-}
+void TDataSelectF::OkBtnClick() { accept(); }
 
-void TDataSelectF::CancelBtnClick()
-{
-    reject();
-}
+void TDataSelectF::CancelBtnClick() { reject(); }
 
-void TDataSelectF::LoadMnuClick()
-{
-    accept();
-}
+void TDataSelectF::LoadMnuClick() { accept(); }
 
-void TDataSelectF::AllSelectMnuClick()
-{
-    m_list->selectAll();
-}
+void TDataSelectF::AllSelectMnuClick() { m_list->selectAll(); }
 
 void TDataSelectF::InvertSelectMnuClick()
 {
@@ -398,13 +381,14 @@ QTreeWidgetItem *TDataSelectF::folderItem(const FolderKey &key) const
 
 void TDataSelectF::NewIndexMnuClick()
 {
-    const QString path = m_prompts.saveFile(this, QStringLiteral("インデックスファイルの新規作成"),
-                                            paths::folderPart(m_indexPath),
-                                            QStringLiteral("インデックスファイル (*.ini);;全てのファイル (*)"), QString());
+    const QString path =
+        m_prompts.saveFile(this, QStringLiteral("インデックスファイルの新規作成"), paths::folderPart(m_indexPath),
+                           QStringLiteral("インデックスファイル (*.ini);;全てのファイル (*)"), QString());
     if (path.isEmpty())
         return;
     if (const Result<> saved = indexfile::saveFile(path, indexfile::newFileContent()); !saved.ok()) {
-        m_prompts.error(this, QStringLiteral("インデックスファイルを作成できませんでした。\n") + path + QLatin1Char('\n') + saved.error());
+        m_prompts.error(this, QStringLiteral("インデックスファイルを作成できませんでした。\n") + path +
+                                  QLatin1Char('\n') + saved.error());
         return;
     }
     m_indexPath = path;
@@ -423,7 +407,8 @@ bool TDataSelectF::insertIntoIndex(const QStringList &lines)
     if (changed == bytes)
         return true;
     if (const Result<> saved = indexfile::saveFile(m_indexPath, changed); !saved.ok()) {
-        m_prompts.error(this, QStringLiteral("インデックスファイルに書き込めませんでした。\n") + m_indexPath + QLatin1Char('\n') + saved.error());
+        m_prompts.error(this, QStringLiteral("インデックスファイルに書き込めませんでした。\n") + m_indexPath +
+                                  QLatin1Char('\n') + saved.error());
         return false;
     }
     return true;
@@ -448,7 +433,8 @@ void TDataSelectF::dropFiles(const QStringList &files)
     for (const QString &file : files) {
         // A line break would split the entry and a TAB would vanish on reading.
         if (file.contains(QLatin1Char('\n')) || file.contains(QLatin1Char('\r')) || file.contains(QLatin1Char('\t'))) {
-            m_prompts.error(this, QStringLiteral("改行やTABを含むパスはインデックスファイルに登録できません。\n") + file);
+            m_prompts.error(this,
+                            QStringLiteral("改行やTABを含むパスはインデックスファイルに登録できません。\n") + file);
             continue;
         }
         const QString fileName = paths::namePart(file);
@@ -522,10 +508,7 @@ std::vector<indexfile::Entry> TDataSelectF::selectedAlbums() const
     return out;
 }
 
-bool TDataSelectF::keepTrackList() const
-{
-    return m_keep->isChecked();
-}
+bool TDataSelectF::keepTrackList() const { return m_keep->isChecked(); }
 
 void TDataSelectF::done(int result)
 {
@@ -585,7 +568,4 @@ void TDataSelectF::showEvent(QShowEvent *event)
     }
 }
 
-void TDataSelectF::contextMenuEvent(QContextMenuEvent *event)
-{
-    m_menu->popup(event->globalPos());
-}
+void TDataSelectF::contextMenuEvent(QContextMenuEvent *event) { m_menu->popup(event->globalPos()); }

@@ -5,10 +5,10 @@
 // file and a rename) and followed by a full re-read.
 #include "library/indexfile.h"
 
+#include "platform/profile.h"
 #include <QDialog>
 #include <QList>
 #include <QPoint>
-#include "platform/profile.h"
 
 #include <functional>
 #include <memory>

@@ -30,8 +30,8 @@ QAccessibleInterface *lyricsWindowInterface(const QString &className, QObject *o
 } // namespace
 
 TLyricsF::TLyricsF(LyricsFormContext context, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
       m_ctx(std::move(context))
 {
     setObjectName(QStringLiteral("LyricsF"));
@@ -272,7 +272,4 @@ void TLyricsF::LyricsEdtMnu2Click()
     startEditor(m_ctx.dialog.lyricsEditor, U("Lyricsエディタのパスが設定されていません。"));
 }
 
-void TLyricsF::LyricsReloadMnuClick()
-{
-    loadLyrics(LyricsFileTag);
-}
+void TLyricsF::LyricsReloadMnuClick() { loadLyrics(LyricsFileTag); }

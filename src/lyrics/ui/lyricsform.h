@@ -42,9 +42,9 @@ public:
     ~TLyricsF() override;
 
     // Hidden values shared with the clock.
-    QString Window;      // newest last-file marker
-    QString MP3FileName; // name of the playing file
-    QString LyricsFile;  // full path of the lyrics file to load
+    QString Window;        // newest last-file marker
+    QString MP3FileName;   // name of the playing file
+    QString LyricsFile;    // full path of the lyrics file to load
     int LyricsFileTag = 0; // track index of the last load, used by Reload
 
     // Reads `LyricsFile` (or the same name in the search folder) into the lists.

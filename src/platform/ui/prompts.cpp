@@ -10,11 +10,21 @@ QMessageBox::StandardButton QtPrompts::message(QWidget *parent, const QString &t
 {
     QMessageBox::Icon qicon = QMessageBox::NoIcon;
     switch (icon) {
-    case Icon::None: qicon = QMessageBox::NoIcon; break;
-    case Icon::Information: qicon = QMessageBox::Information; break;
-    case Icon::Warning: qicon = QMessageBox::Warning; break;
-    case Icon::Error: qicon = QMessageBox::Critical; break;
-    case Icon::Question: qicon = QMessageBox::Question; break;
+    case Icon::None:
+        qicon = QMessageBox::NoIcon;
+        break;
+    case Icon::Information:
+        qicon = QMessageBox::Information;
+        break;
+    case Icon::Warning:
+        qicon = QMessageBox::Warning;
+        break;
+    case Icon::Error:
+        qicon = QMessageBox::Critical;
+        break;
+    case Icon::Question:
+        qicon = QMessageBox::Question;
+        break;
     }
     // The window system would put the program's name on a box without a
     // caption; a blank one leaves it untitled.

@@ -22,7 +22,8 @@ public:
     virtual std::optional<QString> inputText(QWidget *parent, const QString &title, const QString &label,
                                              const QString &initial = {}) = 0;
     // `filter` uses Qt's form ("説明 (*.ini);;全てのファイル (*)"). Empty when cancelled.
-    virtual QString openFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter) = 0;
+    virtual QString openFile(QWidget *parent, const QString &title, const QString &startPath,
+                             const QString &filter) = 0;
     // With `confirmOverwrite` off, choosing an existing file is not questioned.
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &startPath, const QString &filter,
                              const QString &defaultSuffix, bool confirmOverwrite = true) = 0;
@@ -31,14 +32,23 @@ public:
     virtual std::optional<QColor> color(QWidget *parent, const QColor &initial) = 0;
 
     // Shorthands for the message kinds Tunovia uses everywhere.
-    void error(QWidget *parent, const QString &text) { message(parent, QStringLiteral("Tunovia エラー"), text, Icon::Error); }
-    void info(QWidget *parent, const QString &text) { message(parent, QStringLiteral("Tunovia"), text, Icon::Information); }
+    void error(QWidget *parent, const QString &text)
+    {
+        message(parent, QStringLiteral("Tunovia エラー"), text, Icon::Error);
+    }
+    void info(QWidget *parent, const QString &text)
+    {
+        message(parent, QStringLiteral("Tunovia"), text, Icon::Information);
+    }
     bool askYesNo(QWidget *parent, const QString &title, const QString &text)
     {
         return message(parent, title, text, Icon::Question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
     // The standard report of an error that escaped a command.
-    void exception(QWidget *parent, const QString &text) { message(parent, QStringLiteral("Tunovia"), text, Icon::Error); }
+    void exception(QWidget *parent, const QString &text)
+    {
+        message(parent, QStringLiteral("Tunovia"), text, Icon::Error);
+    }
 };
 
 // The real dialogs.

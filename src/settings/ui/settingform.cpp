@@ -23,8 +23,8 @@ namespace {
 
 TSettingF::TSettingF(DialogSettings &settings, SettingsStore &store, Prompts &prompts, SettingHooks hooks,
                      QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_settings(settings), m_store(store), m_prompts(prompts), m_hooks(std::move(hooks))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_settings(settings), m_store(store),
+      m_prompts(prompts), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("SettingF"));
     setWindowTitle(U("設定"));
@@ -104,8 +104,8 @@ void TSettingF::showEvent(QShowEvent *event)
 void TSettingF::loadPages()
 {
     m_loading = true;
-    for (SettingPage *page : std::initializer_list<SettingPage *>{m_player, m_display, m_list, m_lyrics, m_joypad,
-                                                                  m_paths, m_other})
+    for (SettingPage *page :
+         std::initializer_list<SettingPage *>{m_player, m_display, m_list, m_lyrics, m_joypad, m_paths, m_other})
         page->load(m_settings);
     m_loading = false;
     m_display->Size2TimeChk->setVisible(m_hooks.legacyListShown && m_hooks.legacyListShown());
@@ -138,8 +138,8 @@ void TSettingF::greyed(QWidget *edit, bool grey)
 {
     QPalette p = edit->palette();
     const QPalette standard = edit->style()->standardPalette();
-    const QColor base = grey ? standard.color(QPalette::Active, QPalette::Button)
-                             : standard.color(QPalette::Active, QPalette::Base);
+    const QColor base =
+        grey ? standard.color(QPalette::Active, QPalette::Button) : standard.color(QPalette::Active, QPalette::Base);
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         p.setColor(group, QPalette::Base, base);
     edit->setPalette(p);
@@ -160,8 +160,8 @@ void TSettingF::applyDependencyRule()
     DisplayPage &d = *m_display;
     LyricsPage &ly = *m_lyrics;
     const bool playTime = d.PlayTimeChk->isChecked();
-    for (QWidget *w : std::initializer_list<QWidget *>{d.IntervalLbl, d.DrawInterval, d.TimeSkinLbl, d.TimeSkin,
-                                                        d.Button6})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{d.IntervalLbl, d.DrawInterval, d.TimeSkinLbl, d.TimeSkin, d.Button6})
         w->setEnabled(playTime);
     ly.LyricsChk->setVisible(playTime);
     ly.LyricsDmy->setVisible(!playTime);
@@ -193,8 +193,8 @@ bool TSettingF::ApplyBtnClick()
     if (m_player->ScmpxChk->isChecked() && m_lyrics->LyricsChk->isChecked())
         m_display->DrawInterval->setCurrentIndex(0);
 
-    for (SettingPage *page : std::initializer_list<SettingPage *>{m_player, m_display, m_list, m_lyrics, m_joypad,
-                                                                  m_paths, m_other})
+    for (SettingPage *page :
+         std::initializer_list<SettingPage *>{m_player, m_display, m_list, m_lyrics, m_joypad, m_paths, m_other})
         page->store(m_settings);
     if (m_hooks.classNames) {
         const ClassNames names = m_hooks.classNames();

@@ -22,8 +22,7 @@ class TDisRangeTrackBar;
 class TFolderDialog;
 
 // A new widget carrying the object name the program and the tests find it by.
-template <typename W, typename... Args>
-W *named(const char *name, Args &&...args)
+template <typename W, typename... Args> W *named(const char *name, Args &&...args)
 {
     auto *w = new W(std::forward<Args>(args)...);
     w->setObjectName(QString::fromLatin1(name));
@@ -169,7 +168,7 @@ public:
     void UseJoyPadChkClick();
 
     QCheckBox *UseJoyPadChk;
-    std::array<QComboBox *, 8> ComboBox{};  // ComboBox1 ... ComboBox8
+    std::array<QComboBox *, 8> ComboBox{}; // ComboBox1 ... ComboBox8
     std::array<QLabel *, 8> ComboLabel{};
     QLineEdit *JoyMin, *JoyMax;
     QLabel *JoyMinLbl, *JoyMaxLbl;

@@ -85,7 +85,8 @@ LyricsPage::LyricsPage(SettingBrowser &browser, QWidget *parent) : SettingPage(p
     connect(Button5, &QPushButton::clicked, this, &LyricsPage::Button5Click);
     connect(Button9, &QPushButton::clicked, this, [this] {
         m_browser.browseFolder(LyricsFindFolder,
-                               U("MP3と同じフォルダにLyricsが見つからなかったときの検索フォルダを指定してください。"), true);
+                               U("MP3と同じフォルダにLyricsが見つからなかったときの検索フォルダを指定してください。"),
+                               true);
     });
 }
 
@@ -176,8 +177,8 @@ JoypadPage::JoypadPage(QWidget *parent) : SettingPage(parent)
     UseJoyPadChk = named<QCheckBox>("UseJoyPadChk", U("ジョイパッドを使う"));
     grid->addWidget(UseJoyPadChk, 0, 0, 1, 6);
 
-    static constexpr std::array<const char *, 8> kLabels{"上:", "下:", "左:", "右:",
-                                                         "ボタン１:", "ボタン２:", "ボタン３:", "ボタン４:"};
+    static constexpr std::array<const char *, 8> kLabels{
+        "上:", "下:", "左:", "右:", "ボタン１:", "ボタン２:", "ボタン３:", "ボタン４:"};
     m_bindings = DialogSettings{}.joyBindings;
     QStringList actions;
     for (const char *caption : kJoypadActionCaptions)

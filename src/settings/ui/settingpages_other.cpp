@@ -1,6 +1,6 @@
 // The pages "リスト", "パス" and "その他".
-#include "settings/ui/settingpages.h"
 #include "platform/u8.h"
+#include "settings/ui/settingpages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

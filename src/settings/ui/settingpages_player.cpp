@@ -89,8 +89,8 @@ PlayerPage::PlayerPage(SettingBrowser &browser, QWidget *parent) : SettingPage(p
     vg->setContentsMargins(6, 2, 6, 4);
     vg->setVerticalSpacing(0);
     int column = 0;
-    for (auto [bar, name, caption] : {std::tuple{&VolA, "VolA", "(A)"}, std::tuple{&VolB, "VolB", "(B)"},
-                                      std::tuple{&VolC, "VolC", "(C)"}}) {
+    for (auto [bar, name, caption] :
+         {std::tuple{&VolA, "VolA", "(A)"}, std::tuple{&VolB, "VolB", "(B)"}, std::tuple{&VolC, "VolC", "(C)"}}) {
         *bar = named<TDisRangeTrackBar>(name, Qt::Vertical);
         // 0 at the top: a thumb higher up means louder.
         (*bar)->setRange(0, 10);
@@ -108,8 +108,8 @@ PlayerPage::PlayerPage(SettingBrowser &browser, QWidget *parent) : SettingPage(p
     }
     grid->addWidget(volumes, 0, 2, 2, 1);
 
-    auto radioRow = [this](const char *title, std::array<QRadioButton **, 3> buttons,
-                           std::array<const char *, 3> names, std::array<const char *, 3> captions) {
+    auto radioRow = [this](const char *title, std::array<QRadioButton **, 3> buttons, std::array<const char *, 3> names,
+                           std::array<const char *, 3> captions) {
         auto *box = new QGroupBox(U(title), this);
         auto *row = new QHBoxLayout(box);
         row->setContentsMargins(6, 2, 6, 4);
@@ -184,8 +184,9 @@ void PlayerPage::offerPlugin(const QString &playerPath)
     const QString target = plugininstall::targetFor(playerPath);
     if (target.isEmpty() || QFileInfo::exists(target))
         return;
-    const auto answer = m_browser.prompts().message(window(), U("確認"), U("Winamp用のプラグインをインストールします。 （推奨）"),
-                                                    Prompts::Icon::Information, QMessageBox::Ok | QMessageBox::Cancel);
+    const auto answer =
+        m_browser.prompts().message(window(), U("確認"), U("Winamp用のプラグインをインストールします。 （推奨）"),
+                                    Prompts::Icon::Information, QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
     // A failure (say, a folder the user may not write) passes quietly; the
@@ -237,9 +238,10 @@ DisplayPage::DisplayPage(SettingBrowser &browser, QWidget *parent) : SettingPage
     auto *tl = new QHBoxLayout(totals);
     tl->setContentsMargins(6, 2, 6, 4);
     TotalTime = named<QComboBox>("TotalTime");
-    for (const char *style : {"表示しない", "1:23:45", "合計：1:23:45", "1時間23分45秒", "合計：1時間23分45秒", "1h23m45s",
-                              "Total:1h23m45s", "1h23min45sec", "Total:1h23min45sec", "ファイルサイズの合計を表示",
-                              "ファイルサイズの合計を表示 (KB)", "ファイルサイズの合計を表示 (MB)"})
+    for (const char *style :
+         {"表示しない", "1:23:45", "合計：1:23:45", "1時間23分45秒", "合計：1時間23分45秒", "1h23m45s",
+          "Total:1h23m45s", "1h23min45sec", "Total:1h23min45sec", "ファイルサイズの合計を表示",
+          "ファイルサイズの合計を表示 (KB)", "ファイルサイズの合計を表示 (MB)"})
         TotalTime->addItem(U(style));
     tl->addWidget(TotalTime);
     Size2TimeChk = named<QCheckBox>("Size2TimeChk", U("リストのサイズ項目を時間に変換する"));
@@ -252,12 +254,10 @@ DisplayPage::DisplayPage(SettingBrowser &browser, QWidget *parent) : SettingPage
     grid->setRowStretch(4, 1);
 
     connect(PlayTimeChk, &QCheckBox::toggled, this, [this] { emit playTimeChanged(); });
-    connect(Button6, &QPushButton::clicked, this, [this] {
-        m_browser.browseFolder(TimeSkin, U("時間用画像のあるフォルダを指定してください。"), true);
-    });
-    connect(Button7, &QPushButton::clicked, this, [this] {
-        m_browser.browseFolder(ButtonSkin, U("ボタン用画像のあるフォルダを指定してください。"), true);
-    });
+    connect(Button6, &QPushButton::clicked, this,
+            [this] { m_browser.browseFolder(TimeSkin, U("時間用画像のあるフォルダを指定してください。"), true); });
+    connect(Button7, &QPushButton::clicked, this,
+            [this] { m_browser.browseFolder(ButtonSkin, U("ボタン用画像のあるフォルダを指定してください。"), true); });
 }
 
 void DisplayPage::load(const DialogSettings &s)

@@ -22,8 +22,8 @@ constexpr int kOrderRole = Qt::UserRole;
 constexpr std::array<TrackField, 7> kColumnFields{TrackField::Title,   TrackField::Artist, TrackField::Album,
                                                   TrackField::Comment, TrackField::Size,   TrackField::Time,
                                                   TrackField::Path};
-constexpr std::array<const char *, 7> kColumnCaptions{"曲名", "アーティスト", "アルバム", "コメント",
-                                                      "サイズ", "時間", "ファイルパス"};
+constexpr std::array<const char *, 7> kColumnCaptions{"曲名",   "アーティスト", "アルバム",    "コメント",
+                                                      "サイズ", "時間",         "ファイルパス"};
 constexpr std::array<int, 7> kColumnWidths{130, 80, 80, 80, 64, 60, 0};
 
 } // namespace

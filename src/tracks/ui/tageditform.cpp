@@ -38,8 +38,8 @@ void limitBytes(QLineEdit *edit, int width)
         if (head > 0 && text[head - 1].isHighSurrogate())
             --head;
         qsizetype tail = 0;
-        while (tail < old.size() - head && tail < text.size() - head
-               && old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+        while (tail < old.size() - head && tail < text.size() - head &&
+               old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
             ++tail;
         if (tail > 0 && text[text.size() - tail].isLowSurrogate())
             --tail;
