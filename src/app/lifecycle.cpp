@@ -49,7 +49,7 @@ void Lifecycle::show()
     m_store.restoreLyricsWindow(m_state.lyricsWindow, dialog);
     // What came from the registry goes into the file at once: the next start
     // finds the file and imports nothing.
-    reportStoreError(m_store.saveLegacyImport());
+    reportStoreError(m_store.storeLegacyImport());
     m_window.acceptDrops();
 
     const IndexSource source = IndexSource::open(m_state.indexPath);
@@ -63,7 +63,7 @@ void Lifecycle::show()
         return;
     }
     m_state.indexPath = source.path();
-    reportStoreError(m_store.saveLastIndex(source.path()));
+    reportStoreError(m_store.storeLastIndex(source.path()));
 
     const bool legacy = source.kind() == IndexSource::Kind::TrackList;
     m_window.showListKind(legacy);
@@ -113,7 +113,7 @@ void Lifecycle::saveColumnsAndWindow()
 {
     m_window.hideLyrics();
     m_window.saveColumnWidths();
-    reportStoreError(m_store.saveWindowBounds(m_window.bounds()));
+    reportStoreError(m_store.storeWindowBounds(m_window.bounds()));
 }
 
 void Lifecycle::reopen()
@@ -141,9 +141,9 @@ void Lifecycle::createIndex()
     const QString chosen = m_window.chooseNewIndexFile(m_state.indexPath);
     if (chosen.isEmpty())
         return;
-    if (auto error = indexfile::writeFile(chosen, indexfile::newFileContent())) {
+    if (const Result<> saved = indexfile::saveFile(chosen, indexfile::newFileContent()); !saved) {
         m_window.tell(Icon::Error, QStringLiteral("Tunovia エラー"),
-                      U("インデックスファイルを作成できませんでした。\n%1\n%2").arg(chosen, *error));
+                      U("インデックスファイルを作成できませんでした。\n%1\n%2").arg(chosen, saved.error()));
         return;
     }
     open(chosen);
@@ -214,8 +214,8 @@ void Lifecycle::closeQuery()
 void Lifecycle::close()
 {
     m_window.saveColumnWidths();
-    reportStoreError(m_store.saveWindowBounds(m_window.bounds()));
-    reportStoreError(m_store.saveMainVolume(m_window.volume()));
+    reportStoreError(m_store.storeWindowBounds(m_window.bounds()));
+    reportStoreError(m_store.storeMainVolume(m_window.volume()));
 }
 
 void Lifecycle::help()
@@ -233,15 +233,10 @@ void Lifecycle::help()
                     "Worksからhtmlヘルプをダウンロードして\nhelpフォルダに解凍しておいてください。\n"));
 }
 
-void Lifecycle::reportStoreError(const StoreResult &result)
+void Lifecycle::reportStoreError(const ProfileWrite &result)
 {
-    if (!result)
-        return;
     // An unwritable settings folder fails every store the same way; one box
     // says it, a box per store at every exit would only nag.
-    const QString text = U("設定ファイルに書き込めませんでした。\n%1\n%2").arg(result->path, result->message);
-    if (m_reportedStoreErrors.contains(text))
-        return;
-    m_reportedStoreErrors.insert(text);
-    m_window.tell(Icon::Error, QStringLiteral("Tunovia"), text);
+    if (const auto text = m_store.failureToReport(result))
+        m_window.tell(Icon::Error, QStringLiteral("Tunovia"), *text);
 }

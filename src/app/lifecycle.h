@@ -86,7 +86,7 @@ public:
     void close();
     void help();
     // Tells a failed store once per run; every store fails alike on an unwritable folder.
-    void reportStoreError(const StoreResult &result);
+    void reportStoreError(const ProfileWrite &result);
 
     // How the window shows the settings just loaded. Asked once per apply step:
     // "hide without lyrics" keeps the lyrics window closed on the first one only.

@@ -216,10 +216,6 @@ struct CopyOptions {
     bool move = false, mp3 = true, lyrics1 = true, lyrics2 = true;
 };
 
-// transitional: the outcome of a store in its older form (nothing, or the file
-// and the reason), still taken by the main window and the player control.
-using StoreResult = std::optional<ProfileError>;
-
 class SettingsStore {
 public:
     // `registry` may be null (no legacy import).
@@ -266,52 +262,6 @@ public:
     // run; nothing for a write that worked or a failure told before. An
     // unwritable settings folder fails every write alike, and one box says it.
     std::optional<QString> failureToReport(const ProfileWrite &write);
-
-    // transitional: the store operations in their older form, for the main
-    // window and the player control.
-    StoreResult asStoreResult(const ProfileWrite &write) const // transitional
-    {
-        return write.ok() ? StoreResult() : StoreResult(write.error());
-    }
-    [[nodiscard]] StoreResult saveLegacyImport() { return asStoreResult(storeLegacyImport()); } // transitional
-    [[nodiscard]] StoreResult saveColumnWidths(bool fiveCurrent, const ColumnWidths &w,
-                                               const DialogSettings &s) // transitional
-    {
-        return asStoreResult(storeColumnWidths(fiveCurrent, w, s));
-    }
-    [[nodiscard]] StoreResult saveWindowBounds(const WindowBounds &b)
-    {
-        return asStoreResult(storeWindowBounds(b));
-    } // transitional
-    [[nodiscard]] StoreResult saveMainVolume(int position)
-    {
-        return asStoreResult(storeMainVolume(position));
-    } // transitional
-    [[nodiscard]] StoreResult savePlayerChoice(const DialogSettings &s)
-    {
-        return asStoreResult(storePlayerChoice(s));
-    } // transitional
-    [[nodiscard]] StoreResult saveLastIndex(const QString &path)
-    {
-        return asStoreResult(storeLastIndex(path));
-    } // transitional
-    [[nodiscard]] StoreResult saveCopyOptions(const CopyOptions &c)
-    {
-        return asStoreResult(storeCopyOptions(c));
-    } // transitional
-    [[nodiscard]] StoreResult saveListFont(const ListLook &look)
-    {
-        return asStoreResult(storeListFont(look));
-    }                                                                                                   // transitional
-    [[nodiscard]] StoreResult saveListColor(int color) { return asStoreResult(storeListColor(color)); } // transitional
-    [[nodiscard]] StoreResult saveListBackColor(int color)
-    {
-        return asStoreResult(storeListBackColor(color));
-    }                                                                       // transitional
-    [[nodiscard]] StoreResult saveLyricsWindowBounds(const WindowBounds &b) // transitional
-    {
-        return asStoreResult(storeLyricsWindowBounds(b));
-    }
 
     // Section "Group" as the start-up index choice reads it (fixed defaults).
     struct StartupGroup {

@@ -72,12 +72,6 @@ QByteArray insertLines(const QByteArray &file, int target, const QStringList &li
 // Writes the whole file through a temporary file and a rename; a failure
 // is the reason in the system's words.
 [[nodiscard]] Result<> saveFile(const QString &path, const QByteArray &bytes);
-// transitional: the older form (the reason, or nothing), for the main window.
-inline std::optional<QString> writeFile(const QString &path, const QByteArray &bytes) // transitional
-{
-    const Result<> saved = saveFile(path, bytes);
-    return saved.ok() ? std::nullopt : std::optional<QString>(saved.error());
-}
 
 // One pass of adjacent exchanges over the album names, comparing their CP932
 // bytes as unsigned; the paths move with their names.

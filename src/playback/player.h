@@ -36,7 +36,7 @@ public:
     virtual int volumePosition() const = 0;           // the volume bar, 0..10
     virtual void setVolumePosition(int position) = 0; // moves the bar without applying
     virtual void applySettings() = 0;                 // shows the chosen player's button
-    virtual void storeError(const StoreResult &result) = 0;
+    virtual void storeError(const ProfileWrite &result) = 0;
 };
 
 // The playing file as a player names it, for the lyrics.

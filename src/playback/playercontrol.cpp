@@ -113,8 +113,8 @@ void PlayerControl::quit() { appliedPlayer().quit(); }
 void PlayerControl::choosePlayer(PlayerKind player)
 {
     m_context.dialog.player.checked = int(player);
-    const StoreResult result = m_store.savePlayerChoice(m_context.dialog);
-    if (result) {
+    const ProfileWrite result = m_store.storePlayerChoice(m_context.dialog);
+    if (!result.ok()) {
         // A failed write ends the command; the window keeps its player.
         m_context.host.storeError(result);
         return;

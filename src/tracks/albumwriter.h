@@ -17,11 +17,5 @@ std::vector<TrackRecord> rowsToWrite(const std::vector<TrackRecord> &rows, const
 // Creates (or replaces) the album file with one line per row. The old file is
 // replaced only once the new one is complete. A failure's message names the file.
 [[nodiscard]] Result<> saveAlbumFile(const QString &path, const std::vector<TrackRecord> &rows);
-// transitional: the older form (the message, or nothing), for the main window.
-inline std::optional<QString> writeAlbumFile(const QString &path, const std::vector<TrackRecord> &rows) // transitional
-{
-    const Result<> saved = saveAlbumFile(path, rows);
-    return saved.ok() ? std::nullopt : std::optional<QString>(saved.error());
-}
 
 } // namespace albumwriter

@@ -16,9 +16,6 @@ inline constexpr int kYearWidth = 4;
 inline constexpr int kUntaggedTitleBytes = 31; // the title buffer of an untagged file
 inline constexpr int kNoGenre = 255;
 
-// transitional: the main window still spells the result type id3v1::Result.
-using ::Result; // transitional
-
 struct TagFields {
     QString title;
     QString artist;

@@ -111,7 +111,7 @@ class TestPlayerControl : public QObject {
         int volumePosition() const override { return t.m_volume; }
         void setVolumePosition(int p) override { t.m_volume = p; }
         void applySettings() override { ++t.m_applies; }
-        void storeError(const StoreResult &) override {}
+        void storeError(const ProfileWrite &) override {}
     };
     // The built-in player, recording the calls into it; its volume goes
     // where the real one sends it.

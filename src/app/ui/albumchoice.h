@@ -4,9 +4,9 @@
 #include "app/lifecycle.h"
 
 class Launcher;
-class ProfileFile;
+class SettingsStore;
 class Prompts;
 class QWidget;
 
-Lifecycle::AlbumChoice chooseAlbums(QWidget *parent, Prompts &prompts, ProfileFile &profile, Launcher &launcher,
+Lifecycle::AlbumChoice chooseAlbums(QWidget *parent, Prompts &prompts, SettingsStore &settings, Launcher &launcher,
                                     const QString &indexPath);

@@ -152,7 +152,7 @@ WindowBounds TTunoviaF::bounds() const
     return WindowBounds{g.top(), g.left(), g.width(), g.height()};
 }
 
-void TTunoviaF::reportStoreError(const StoreResult &result) { m_lifecycle.reportStoreError(result); }
+void TTunoviaF::reportStoreError(const ProfileWrite &result) { m_lifecycle.reportStoreError(result); }
 
 // ---- start-up ----
 

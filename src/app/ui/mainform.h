@@ -149,7 +149,7 @@ private:
     void connectToolBarAndLists();
     void FormCloseQuery();
     void FormClose();
-    void reportStoreError(const StoreResult &result);
+    void reportStoreError(const ProfileWrite &result);
     void closeLyricsWindow();
     void quitPlayer();
     void restoreFonts();

@@ -29,7 +29,7 @@ QString TTunoviaF::chooseNewIndexFile(const QString &start)
 
 Lifecycle::AlbumChoice TTunoviaF::chooseAlbums(const QString &indexPath)
 {
-    return ::chooseAlbums(this, m_services.prompts, m_services.settings.profile(), m_services.launcher, indexPath);
+    return ::chooseAlbums(this, m_services.prompts, m_services.settings, m_services.launcher, indexPath);
 }
 
 void TTunoviaF::showTrackList(std::vector<TrackRecord> tracks)

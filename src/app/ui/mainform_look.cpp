@@ -23,7 +23,7 @@ void TTunoviaF::restoreColumns()
 void TTunoviaF::storeColumnWidths()
 {
     m_lists->readColumnWidths(m_looks.widths);
-    reportStoreError(m_services.settings.saveColumnWidths(m_currentList == m_MP3ListView, m_looks.widths, m_dialog));
+    reportStoreError(m_services.settings.storeColumnWidths(m_currentList == m_MP3ListView, m_looks.widths, m_dialog));
 }
 
 void TTunoviaF::applyLookAndSkins()
@@ -40,21 +40,21 @@ void TTunoviaF::FontMnuClick()
 {
     ListLook &look = m_looks.of(m_currentList == m_MP3ListView);
     if (m_lists->chooseFont(m_currentList, look))
-        reportStoreError(m_services.settings.saveListFont(look));
+        reportStoreError(m_services.settings.storeListFont(look));
 }
 
 void TTunoviaF::FontColorMnuClick()
 {
     int &color = m_looks.of(m_currentList == m_MP3ListView).color;
     if (m_lists->chooseColor(m_currentList, QPalette::Text, m_dialog.showSelection, color))
-        reportStoreError(m_services.settings.saveListColor(color));
+        reportStoreError(m_services.settings.storeListColor(color));
 }
 
 void TTunoviaF::BackColorMnuClick()
 {
     int &color = m_looks.of(m_currentList == m_MP3ListView).backColor;
     if (m_lists->chooseColor(m_currentList, QPalette::Base, m_dialog.showSelection, color))
-        reportStoreError(m_services.settings.saveListBackColor(color));
+        reportStoreError(m_services.settings.storeListBackColor(color));
 }
 
 void TTunoviaF::AboutMnuClick() { TAboutF::run(this); }

@@ -27,7 +27,7 @@ void TTunoviaF::createLyricsWindow()
     LyricsFormContext context{m_services.prompts,  m_services.launcher,
                               m_services.settings, m_dialog,
                               m_lyricsWindow,      m_lyricsTag,
-                              infoLines,           [this](const StoreResult &result) { reportStoreError(result); }};
+                              infoLines,           [this](const ProfileWrite &result) { reportStoreError(result); }};
     m_LyricsF = new TLyricsF(std::move(context), this);
 }
 

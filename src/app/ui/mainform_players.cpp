@@ -53,7 +53,7 @@ public:
     int volumePosition() const override { return w.m_VolumeBar->value(); }
     void setVolumePosition(int position) override { w.m_VolumeBar->setValue(position); }
     void applySettings() override { w.applySettings(); }
-    void storeError(const StoreResult &result) override { w.reportStoreError(result); }
+    void storeError(const ProfileWrite &result) override { w.reportStoreError(result); }
     bool showFailure(const QString &title, const QString &text, bool withCancel) override
     {
         const auto buttons = withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;

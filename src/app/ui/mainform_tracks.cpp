@@ -83,8 +83,10 @@ void TTunoviaF::MakeMdtMnuClick()
                                     U("Tunoviaアルバムファイル (*.mdt);;全てのファイル (*)"), QStringLiteral("mdt"));
     if (path.isEmpty())
         return;
-    if (auto error = albumwriter::writeAlbumFile(path, trackLists().albumFileRows(selectedRowList(), selectedOnly)))
-        m_services.prompts.error(this, *error);
+    const Result<> saved =
+        albumwriter::saveAlbumFile(path, trackLists().albumFileRows(selectedRowList(), selectedOnly));
+    if (!saved)
+        m_services.prompts.error(this, saved.error());
 }
 
 void TTunoviaF::TagEditMnuClick()
@@ -97,7 +99,7 @@ void TTunoviaF::TagEditMnuClick()
         TTagEditF dialog(path, id3v1::ReadTag(path), genres, this);
         if (dialog.exec() != QDialog::Accepted)
             continue;
-        const id3v1::Result<qint64> written = id3v1::WriteTag(path, dialog.fields());
+        const Result<qint64> written = id3v1::WriteTag(path, dialog.fields());
         if (!written)
             m_services.prompts.error(this, written.error());
     }
@@ -107,7 +109,7 @@ void TTunoviaF::Find1Click()
 {
     TFindF dialog(m_services.settings.profile(), trackLists().legacyCurrent(), this);
     const int outcome = dialog.exec();
-    reportStoreError(dialog.saveError());
+    reportStoreError(dialog.saveResult());
     if (outcome != QDialog::Accepted)
         return;
     trackLists().selectRows(trackLists().findRows(selectedRowList(), dialog.findText(), dialog.boxes()));
@@ -165,7 +167,7 @@ void TTunoviaF::FileCopyClick()
     };
     if (const auto done = m_trackCopy->run(dialog.order(), options.mode.isOn(1), askTarget, askFolder))
         m_services.prompts.info(this, *done);
-    reportStoreError(m_services.settings.saveCopyOptions(options));
+    reportStoreError(m_services.settings.storeCopyOptions(options));
 }
 
 void TTunoviaF::handOverToTool(QString DialogSettings::*toolPath, const QString &emptyPathMessage)

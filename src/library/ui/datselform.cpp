@@ -58,14 +58,6 @@ TDataSelectF::TDataSelectF(Prompts &prompts, SettingsStore &settings, Launch lau
     setUp();
 }
 
-TDataSelectF::TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_prompts(prompts),
-      m_ownStore(std::make_unique<SettingsStore>(profile.path(), nullptr, QString())), m_store(*m_ownStore),
-      m_profile(m_store.profile()), m_launch(std::move(launch))
-{
-    setUp();
-}
-
 TDataSelectF::~TDataSelectF() = default;
 
 void TDataSelectF::setUp()

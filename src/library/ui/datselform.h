@@ -11,7 +11,6 @@
 #include <QPoint>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <utility>
 
@@ -36,8 +35,6 @@ public:
     // The dialog keeps its place, size and look in `settings` and tells a
     // failed write of them once (see SettingsStore::failureToReport).
     TDataSelectF(Prompts &prompts, SettingsStore &settings, Launch launch, QWidget *parent = nullptr);
-    // transitional: for the main window, which still passes the settings file alone.
-    TDataSelectF(Prompts &prompts, ProfileFile &profile, Launch launch, QWidget *parent = nullptr); // transitional
     ~TDataSelectF() override;
     Q_DISABLE_COPY_MOVE(TDataSelectF)
 
@@ -105,7 +102,6 @@ private:
     QTreeWidgetItem *folderItem(const FolderKey &key) const; // null when gone
 
     Prompts &m_prompts;
-    std::unique_ptr<SettingsStore> m_ownStore; // transitional: made for the ProfileFile constructor
     SettingsStore &m_store;
     ProfileFile &m_profile; // m_store's file
     Launch m_launch;

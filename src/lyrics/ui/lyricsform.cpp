@@ -243,9 +243,9 @@ void TLyricsF::FormCloseQuery()
 {
     const QRect g = geometry();
     m_ctx.window.bounds = WindowBounds{g.top(), g.left(), g.width(), g.height()};
-    const StoreResult result = m_ctx.settings.saveLyricsWindowBounds(m_ctx.window.bounds);
+    const ProfileWrite result = m_ctx.settings.storeLyricsWindowBounds(m_ctx.window.bounds);
     m_ctx.tag = 0;
-    if (result && m_ctx.reportStoreError)
+    if (!result.ok() && m_ctx.reportStoreError)
         m_ctx.reportStoreError(result);
 }
 

@@ -27,7 +27,7 @@ struct LyricsFormContext {
     // row's information when the row exists).
     std::function<QStringList(int row)> trackInfo;
     // Reports a failed settings write.
-    std::function<void(const StoreResult &)> reportStoreError;
+    std::function<void(const ProfileWrite &)> reportStoreError;
 };
 
 class TLyricsF : public QWidget {

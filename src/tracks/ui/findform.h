@@ -24,11 +24,6 @@ public:
     QStringList historyEntries() const;
     // How OK's store of the history went (fine until OK).
     const ProfileWrite &saveResult() const { return m_saveResult; }
-    // transitional: the same in the older form, for the main window.
-    std::optional<ProfileError> saveError() const // transitional
-    {
-        return m_saveResult.ok() ? std::nullopt : std::optional<ProfileError>(m_saveResult.error());
-    }
 
     QComboBox *FindTextBox = nullptr;
     std::array<QCheckBox *, findtotals::kFindBoxCount> CheckBox{}; // CheckBox1-CheckBox13
