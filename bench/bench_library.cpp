@@ -1,10 +1,10 @@
 // Library speed: a generated 100,000-track album and a 10,000-entry index.
 // Run from a release build: bench_library [tracks]
+#include "config/settingsstore.h"
 #include "library/albumfile.h"
 #include "library/indexfile.h"
 #include "library/textlines.h"
 #include "library/ui/datselform.h"
-#include "platform/profile.h"
 #include "platform/textcodec.h"
 #include "platform/ui/prompts.h"
 #include "tracks/trackmodel.h"
@@ -261,8 +261,8 @@ int main(int argc, char **argv)
 
     {
         QtPrompts prompts;
-        ProfileFile profile(dir.filePath(QStringLiteral("Tunov.ini")));
-        TDataSelectF form(prompts, profile, {});
+        SettingsStore settings(dir.filePath(QStringLiteral("Tunov.ini")), nullptr, QString());
+        TDataSelectF form(prompts, settings, {});
         timer.restart();
         form.loadIndexFile(indexPath);
         form.show();

@@ -141,7 +141,7 @@ void Lifecycle::createIndex()
     const QString chosen = m_window.chooseNewIndexFile(m_state.indexPath);
     if (chosen.isEmpty())
         return;
-    if (const Result<> saved = indexfile::saveFile(chosen, indexfile::newFileContent()); !saved) {
+    if (const Result<> saved = indexfile::saveFile(chosen, indexfile::newFileContent()); !saved.ok()) {
         m_window.tell(Icon::Error, QStringLiteral("Tunovia エラー"),
                       U("インデックスファイルを作成できませんでした。\n%1\n%2").arg(chosen, saved.error()));
         return;

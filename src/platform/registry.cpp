@@ -223,7 +223,7 @@ LegacyRegistry::LegacyRegistry(QByteArrayView bytes)
 
 QString LegacyRegistry::defaultPath()
 {
-    const QString file = qEnvironmentVariable("TUNOVIA_REGISTRY_FILE");
+    QString file = qEnvironmentVariable("TUNOVIA_REGISTRY_FILE");
     if (!file.isEmpty())
         return file;
     const QString prefix = qEnvironmentVariable("WINEPREFIX");

@@ -173,11 +173,11 @@ int main(int argc, char *argv[])
         ui->setPlugins(plugins);
         bool ok = false;
         const int show = qEnvironmentVariableIntValue("TUNOVIA_SHOW_WINDOW", &ok);
-        if (!ok || show == 5 || show == 1)
-            ui->show();
-        else if (show == 6 || show == 2 || show == 7)
+        // The show-window numbers a starter passes: 0 hidden, 2, 6 and 7
+        // minimised, any other (or none) shown.
+        if (ok && (show == 2 || show == 6 || show == 7))
             ui->showMinimized();
-        else if (show != 0)
+        else if (!ok || show != 0)
             ui->show();
     }
 

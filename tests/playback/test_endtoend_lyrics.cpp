@@ -63,7 +63,7 @@ class TestEndToEndLyrics : public QObject, public BasicMainWindowFixture<SystemL
         if (!QFile::copy(builtFile("gen_tunly.so"), folder + QStringLiteral("Plugins/gen_tunly.so")))
             return {};
         m_pidFile = folder + QStringLiteral("pid");
-        const QString wrapper = folder + QStringLiteral("player");
+        QString wrapper = folder + QStringLiteral("player");
         const QString script =
             QStringLiteral("#!/bin/sh\ncd '%1' || exit 1\necho $$ > pid\n"
                            "TUNOVIA_PROGRAM_DIR='%1' exec '%2' --headless --class '%3' --log run.log \"$@\"\n")

@@ -85,7 +85,7 @@ void TTunoviaF::MakeMdtMnuClick()
         return;
     const Result<> saved =
         albumwriter::saveAlbumFile(path, trackLists().albumFileRows(selectedRowList(), selectedOnly));
-    if (!saved)
+    if (!saved.ok())
         m_services.prompts.error(this, saved.error());
 }
 

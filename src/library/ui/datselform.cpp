@@ -306,6 +306,8 @@ void TDataSelectF::SortMnuClick()
     // The selection moves with the names, so OK loads the albums the user picked.
     QStringList names;
     QStringList order;
+    names.reserve(m_list->count());
+    order.reserve(m_list->count());
     for (int i = 0; i < m_list->count(); ++i) {
         names.append(m_list->item(i)->text());
         order.append(QString::number(i));
