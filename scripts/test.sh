@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 werror=OFF
 [[ "${CI:-}" == "true" ]] && werror=ON
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTUNOVIA_SANITIZE=ON -DTUNOVIA_WERROR=$werror >/dev/null
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTUNOVIA_SANITIZE=ON -DTUNOVIA_WERROR=$werror -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
