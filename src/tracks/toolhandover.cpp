@@ -8,11 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-std::optional<QString> ToolHandover::handOver(const QString &tool, const QString &emptyPathMessage,
-                                              const QStringList &files) const
+Result<> ToolHandover::handOver(const QString &tool, const QString &emptyPathMessage, const QStringList &files) const
 {
     if (tool.isEmpty())
-        return emptyPathMessage;
+        return Result<>::failure(emptyPathMessage);
     QString lines;
     for (const QString &file : files)
         lines += file + QStringLiteral("\r\n");
@@ -23,12 +22,12 @@ std::optional<QString> ToolHandover::handOver(const QString &tool, const QString
         // The tool would only find a missing or cut-short list.
         file.close();
         file.remove();
-        return U("プレイリスト %1 を作成できませんでした。").arg(playlist);
+        return Result<>::failure(U("プレイリスト %1 を作成できませんでした。").arg(playlist));
     }
     file.close();
     if (!m_launcher.startDetached(tool, {playlist}, Launcher::Normal))
         QFile::remove(playlist);
-    return std::nullopt;
+    return {};
 }
 
 QString ToolHandover::playlistFor(const QString &tool)

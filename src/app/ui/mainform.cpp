@@ -1,38 +1,19 @@
 #include "app/ui/mainform.h"
 
-#include "app/commandline.h"
-#include "app/startupindex.h"
-#include "app/ui/maintoolbar.h"
-#include "app/ui/tracklistviews.h"
-#include "config/wincolor.h"
+#include "app/ui/mainmenus.h"
 #include "controls/mutexcheck.h"
 #include "controls/ui/animatewindow.h"
 #include "controls/ui/dtrackbar.h"
 #include "controls/ui/folderdialog.h"
-#include "platform/launcher.h"
-#include "platform/paths.h"
-#include "platform/u8.h"
-#include "platform/ui/prompts.h"
 #include "tracks/tracklists.h"
-#include "tracks/trackmodel.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 TTunoviaF::TTunoviaF(MainServices services, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_toolBar(new MainToolBar(this, this)),
-      m_digitPictures(m_toolBar->digitPictures())
+    : QMainWindow(parent), m_services(services), m_toolBar(new MainToolBar(this, this))
 {
     setObjectName(QStringLiteral("TunoviaF"));
     // The guard runs while the window is being built, before anything shows.
@@ -53,18 +34,8 @@ TTunoviaF::TTunoviaF(MainServices services, QWidget *parent)
     m_lists = new TrackListViews(m_looks.widths, m_services.prompts, this, central);
     column->addWidget(m_lists, 1);
     setCentralWidget(central);
-    m_imageButtons = m_toolBar->imageButtons();
-    m_VolumeBar = m_toolBar->volumeBar();
-    m_TotalTimePnl = m_toolBar->totalTimePanel();
-    m_TimePnl = m_toolBar->timePanel();
-    m_timeDigits = m_toolBar->timeDigits();
-    m_Img1 = m_toolBar->separator();
-    m_model = m_lists->legacyModel();
-    m_model2 = m_lists->albumModel();
-    m_MP3ListView = m_lists->legacyView();
-    m_MP3ListView2 = m_lists->albumView();
+    m_listMenu = mainmenus::build(*this);
     connectToolBarAndLists();
-    buildMenus();
     m_AnimateWindow1 = new TAnimateWindow(this);
     m_AnimateWindow1->setObjectName(QStringLiteral("AnimateWindow1"));
     m_FolderDialog1 = new TFolderDialog(this);
@@ -78,7 +49,7 @@ TTunoviaF::TTunoviaF(MainServices services, QWidget *parent)
     m_MciTimer.setInterval(500);
 
     m_currentIndexPath = m_services.settings.defaultIndexPath();
-    setCurrentList(m_MP3ListView2);
+    setCurrentList(listView2());
 
     connectPlayerControls();
     connectClockAndLyrics();
@@ -104,61 +75,9 @@ void TTunoviaF::connectToolBarAndLists()
     connect(m_toolBar->exitButton(), &QPushButton::clicked, this, &TTunoviaF::ExitBtnClick);
     connect(m_toolBar->winampButton(), &QPushButton::clicked, this, &TTunoviaF::MP3ListViewDblClick);
 
-    for (QTreeView *view : {m_MP3ListView, m_MP3ListView2}) {
-        view->viewport()->installEventFilter(this);
-        view->installEventFilter(this);
-        connect(view, &QTreeView::doubleClicked, this, &TTunoviaF::MP3ListViewDblClick);
-        connect(view, &QWidget::customContextMenuRequested, this,
-                [this, view](const QPoint &pos) { m_listMenu->popup(view->viewport()->mapToGlobal(pos)); });
-        connect(view->header(), &QHeaderView::sectionClicked, this, &TTunoviaF::MP3ListViewColumnClick);
-    }
+    m_lists->connectCommands({[this] { updateTotalDisplay(); }, [this] { MP3ListViewDblClick(); },
+                              [this](int column) { MP3ListViewColumnClick(column); }, m_listMenu});
 }
-
-bool TTunoviaF::eventFilter(QObject *watched, QEvent *event)
-{
-    const bool inList = watched == m_MP3ListView2 || watched == m_MP3ListView2->viewport() ||
-                        watched == m_MP3ListView || watched == m_MP3ListView->viewport();
-    if (inList && (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease))
-        updateTotalDisplay();
-    // A double click below the rows hands over too; on a row the view's own
-    // doubleClicked signal does it.
-    if (event->type() == QEvent::MouseButtonDblClick &&
-        (watched == m_MP3ListView2->viewport() || watched == m_MP3ListView->viewport())) {
-        auto *view = static_cast<QTreeView *>(static_cast<QWidget *>(watched)->parentWidget());
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && !view->indexAt(mouse->position().toPoint()).isValid()) {
-            MP3ListViewDblClick();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void TTunoviaF::setCurrentList(QTreeView *list)
-{
-    m_currentList = list;
-    trackLists().setLegacyCurrent(list == m_MP3ListView);
-}
-
-void TTunoviaF::MP3ListViewColumnClick(int column) { trackLists().columnClicked(column); }
-
-int TTunoviaF::volumePosition() const { return m_VolumeBar->value(); }
-
-int TTunoviaF::keptColumnWidth(QTreeView *view, int column) { return TrackListViews::keptColumnWidth(view, column); }
-
-WindowBounds TTunoviaF::bounds() const
-{
-    const QRect g = geometry();
-    return WindowBounds{g.top(), g.left(), g.width(), g.height()};
-}
-
-void TTunoviaF::reportStoreError(const ProfileWrite &result) { m_lifecycle.reportStoreError(result); }
-
-// ---- start-up ----
-
-void TTunoviaF::FormCreate(const QStringList &arguments) { m_lifecycle.create(arguments); }
-
-void TTunoviaF::setVolume(int position) { m_VolumeBar->setValue(position); }
 
 void TTunoviaF::showEvent(QShowEvent *event)
 {
@@ -169,3 +88,14 @@ void TTunoviaF::showEvent(QShowEvent *event)
         QTimer::singleShot(0, this, &TTunoviaF::FormShow);
     }
 }
+
+void TTunoviaF::setCurrentList(QTreeView *list)
+{
+    m_currentList = list;
+    trackLists().setLegacyCurrent(list == listView());
+}
+
+int TTunoviaF::volumePosition() const { return volumeBar()->value(); }
+void TTunoviaF::setVolume(int position) { volumeBar()->setValue(position); }
+
+void TTunoviaF::reportStoreError(const ProfileWrite &result) { m_lifecycle.reportStoreError(result); }

@@ -1,17 +1,26 @@
 // The main window's part in its lifecycle (see Lifecycle): the title window,
-// the apply-settings step, and the handlers of showing, settings, closing and help.
+// index files and album loading, the apply-settings step, the settings
+// dialog, and the handlers of showing, closing and help.
 #include "app/ui/mainform.h"
 
+#include "app/ui/albumchoice.h"
 #include "app/ui/titleform.h"
+#include "app/ui/waitform.h"
 #include "controls/ui/screenfit.h"
 #include "platform/u8.h"
 #include "platform/ui/prompts.h"
+#include "settings/ui/settingform.h"
+#include "tracks/trackmodel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QToolButton>
 #include <QTreeView>
+
+void TTunoviaF::FormCreate(const QStringList &arguments) { m_lifecycle.create(arguments); }
+
+void TTunoviaF::FormShow() { m_lifecycle.show(); }
 
 void TTunoviaF::showTitle()
 {
@@ -23,10 +32,8 @@ void TTunoviaF::showTitle()
 
 void TTunoviaF::releaseTitle()
 {
-    if (m_titleReleased)
-        return;
-    m_titleReleased = true;
-    delete m_title;
+    if (!std::exchange(m_titleReleased, true))
+        delete m_title;
 }
 
 void TTunoviaF::tell(Icon icon, const QString &title, const QString &text)
@@ -40,39 +47,38 @@ bool TTunoviaF::askYesNo(const QString &title, const QString &text)
     return m_services.prompts.askYesNo(this, title, text);
 }
 
+WindowBounds TTunoviaF::bounds() const
+{
+    const QRect g = geometry();
+    return WindowBounds{g.top(), g.left(), g.width(), g.height()};
+}
+
 void TTunoviaF::placeAt(const WindowBounds &b)
 {
     setGeometry(screenfit::fitClient(this, QRect(b.left, b.top, b.width, b.height)));
 }
 
-void TTunoviaF::restoreLook()
-{
-    restoreFonts();
-    restoreColumns();
-}
-
 void TTunoviaF::focusWholeRows() { m_currentList->setAllColumnsShowFocus(true); }
-
-void TTunoviaF::FormShow() { m_lifecycle.show(); }
 
 void TTunoviaF::showListKind(bool legacy)
 {
     // The list shown is the one the commands act on; each carries its Tag.
-    m_MP3ListView->setVisible(legacy);
+    listView()->setVisible(legacy);
     m_listTag = legacy ? 1 : 0;
-    m_MP3ListView2->setVisible(!legacy);
+    listView2()->setVisible(!legacy);
     m_list2Tag = legacy ? 0 : 1;
-    setCurrentList(legacy ? m_MP3ListView : m_MP3ListView2);
+    setCurrentList(legacy ? listView() : listView2());
 }
 
 void TTunoviaF::applySettings()
 {
     const Lifecycle::Display shown = m_lifecycle.display();
     m_lyricsTag = 0;
+    const auto &buttons = m_toolBar->imageButtons(); // Winamp, SCMPX and the built-in player's, in order
     for (int i = 0; i < 3; ++i)
-        m_imageButtons[size_t(int(BuiltinPictures::ButtonPicture::Winamp) + i)]->setVisible(i == shown.player);
-    m_TotalTimePnl->setVisible(shown.totalTime);
-    m_TimePnl->setVisible(shown.playTime);
+        buttons[size_t(int(BuiltinPictures::ButtonPicture::Winamp) + i)]->setVisible(i == shown.player);
+    m_toolBar->totalTimePanel()->setVisible(shown.totalTime);
+    m_toolBar->timePanel()->setVisible(shown.playTime);
     if (shown.playTime)
         closeLyricsWindow();
     m_DrawTimer.stop();
@@ -92,11 +98,80 @@ void TTunoviaF::applySettings()
         m_JoyTimer.stop();
 }
 
+// ---- index files and albums ----
+
+void TTunoviaF::openIndexFile(const QString &path) { m_lifecycle.open(path); }
+void TTunoviaF::DataOpenMnuClick() { m_lifecycle.reopen(); }
+void TTunoviaF::IniSelMnuClick() { m_lifecycle.chooseIndex(); }
+void TTunoviaF::MakeGroupMnuClick() { m_lifecycle.createIndex(); }
+
+QString TTunoviaF::chooseIndexFile(const QString &start)
+{
+    return m_services.prompts.openFile(this, U("グループファイルの選択"), start,
+                                       U(".iniファイル (*.ini);;全てのファイル (*)"));
+}
+
+QString TTunoviaF::chooseNewIndexFile(const QString &start)
+{
+    return m_services.prompts.saveFile(this, U("インデックスファイルの新規作成"), start,
+                                       U("インデックスファイル (*.ini);;全てのファイル (*)"), QString());
+}
+
+Lifecycle::AlbumChoice TTunoviaF::chooseAlbums(const QString &indexPath)
+{
+    return ::chooseAlbums(this, m_services.prompts, m_services.settings, m_services.launcher, indexPath);
+}
+
+void TTunoviaF::showTrackList(std::vector<TrackRecord> tracks)
+{
+    legacyModel()->setSizeShownAsTime(m_dialog.size2Time);
+    legacyModel()->setTracks(std::move(tracks));
+}
+
+void TTunoviaF::showWaiting(bool shown)
+{
+    delete m_wait;
+    if (shown) {
+        m_wait = new TWaitF(this);
+        m_wait->popUp();
+    }
+}
+
+void TTunoviaF::showAlbumTracks(std::vector<TrackRecord> tracks, bool keep)
+{
+    if (!keep)
+        model()->clear();
+    listView2()->setUpdatesEnabled(false);
+    model()->append(std::move(tracks));
+    listView2()->setUpdatesEnabled(true);
+}
+
+// ---- the settings dialog ----
+
+void TTunoviaF::createSettingsDialog()
+{
+    if (m_SettingF)
+        return;
+    SettingHooks hooks;
+    hooks.columnWidths = [this]() -> std::optional<std::array<int, kTrackFieldCount>> {
+        return legacyCurrent() ? std::nullopt : std::optional(m_lists->albumColumnWidths());
+    };
+    hooks.resetColumnWidths = [this] { resetColumnWidths(); };
+    hooks.restoreColumns = [this] { restoreColumns(); };
+    hooks.classNames = [this] { return m_classNames; };
+    hooks.legacyListShown = [this] { return m_listTag == 1; };
+    m_SettingF = new TSettingF(m_dialog, m_services.settings, m_services.prompts, std::move(hooks), this);
+}
+
+void TTunoviaF::runSettingsDialog()
+{
+    if (m_SettingF)
+        m_SettingF->exec();
+}
+
 void TTunoviaF::SettingClick() { m_lifecycle.runSettings(); }
 
-void TTunoviaF::DataOpenMnuClick() { m_lifecycle.reopen(); }
-
-// ---- shutdown ----
+// ---- shutdown and help ----
 
 void TTunoviaF::ExitBtnClick()
 {
@@ -112,7 +187,6 @@ void TTunoviaF::closeEvent(QCloseEvent *event)
 }
 
 void TTunoviaF::FormCloseQuery() { m_lifecycle.closeQuery(); }
-
 void TTunoviaF::FormClose() { m_lifecycle.close(); }
 
 void TTunoviaF::stopTimers()

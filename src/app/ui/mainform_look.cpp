@@ -2,9 +2,13 @@
 #include "app/ui/mainform.h"
 
 #include "app/ui/aboutform.h"
-#include "app/ui/maintoolbar.h"
-#include "app/ui/tracklistviews.h"
 #include "platform/ui/prompts.h"
+
+void TTunoviaF::restoreLook()
+{
+    restoreFonts();
+    restoreColumns();
+}
 
 void TTunoviaF::restoreFonts()
 {
@@ -14,45 +18,51 @@ void TTunoviaF::restoreFonts()
 
 void TTunoviaF::restoreColumns()
 {
-    const bool five = m_currentList == m_MP3ListView;
     m_lists->readColumnWidths(m_looks.widths);
-    m_services.settings.restoreColumns(five, m_looks.widths);
-    m_lists->restoreColumnWidths(five, m_looks.widths);
+    m_services.settings.restoreColumns(legacyCurrent(), m_looks.widths);
+    m_lists->restoreColumnWidths(legacyCurrent(), m_looks.widths);
 }
 
 void TTunoviaF::storeColumnWidths()
 {
     m_lists->readColumnWidths(m_looks.widths);
-    reportStoreError(m_services.settings.storeColumnWidths(m_currentList == m_MP3ListView, m_looks.widths, m_dialog));
+    reportStoreError(m_services.settings.storeColumnWidths(legacyCurrent(), m_looks.widths, m_dialog));
+}
+
+void TTunoviaF::resetColumnWidths()
+{
+    m_lists->resetColumnWidths();
+    // Saved at once: "OK" re-reads the layout from the file, which would
+    // otherwise bring the old widths straight back.
+    storeColumnWidths();
 }
 
 void TTunoviaF::applyLookAndSkins()
 {
     m_lists->showSelectionUnfocused(m_dialog.showSelection);
-    if (const auto failed = m_toolBar->loadSkins(m_dialog.timeSkin, m_dialog.buttonSkin)) {
-        m_services.prompts.exception(this, looksettings::skinErrorText(*failed));
-        return;
-    }
+    const Result<> loaded = m_toolBar->loadSkins(m_dialog.timeSkin, m_dialog.buttonSkin);
+    if (!loaded.ok())
+        return m_services.prompts.exception(this, loaded.error());
     TrackListViews::selectWholeRows(m_currentList);
 }
 
 void TTunoviaF::FontMnuClick()
 {
-    ListLook &look = m_looks.of(m_currentList == m_MP3ListView);
+    ListLook &look = m_looks.of(legacyCurrent());
     if (m_lists->chooseFont(m_currentList, look))
         reportStoreError(m_services.settings.storeListFont(look));
 }
 
 void TTunoviaF::FontColorMnuClick()
 {
-    int &color = m_looks.of(m_currentList == m_MP3ListView).color;
+    int &color = m_looks.of(legacyCurrent()).color;
     if (m_lists->chooseColor(m_currentList, QPalette::Text, m_dialog.showSelection, color))
         reportStoreError(m_services.settings.storeListColor(color));
 }
 
 void TTunoviaF::BackColorMnuClick()
 {
-    int &color = m_looks.of(m_currentList == m_MP3ListView).backColor;
+    int &color = m_looks.of(legacyCurrent()).backColor;
     if (m_lists->chooseColor(m_currentList, QPalette::Base, m_dialog.showSelection, color))
         reportStoreError(m_services.settings.storeListBackColor(color));
 }

@@ -3,11 +3,13 @@
 #include "app/ui/mainmenus.h"
 
 #include "app/ui/mainform.h"
+#include "config/joypadactions.h"
 #include "platform/u8.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <array>
 
 namespace {
 
@@ -160,4 +162,29 @@ QMenu *mainmenus::build(TTunoviaF &window)
             listMenu->setDefaultAction(action);
     }
     return listMenu;
+}
+
+mainmenus::Command mainmenus::joypadCommand(int action)
+{
+    using T = TTunoviaF;
+    static constexpr std::array<Command, kJoypadActionCount> kActions{nullptr,
+                                                                      &T::SpeedButton1Click,
+                                                                      &T::SpeedButton2Click,
+                                                                      &T::SpeedButton3Click,
+                                                                      &T::SpeedButton4Click,
+                                                                      &T::SpeedButton5Click,
+                                                                      &T::MP3ListViewDblClick,
+                                                                      &T::PlayerQuitMnuClick,
+                                                                      &T::AllCheckMnuClick,
+                                                                      &T::InvCheckMnuClick,
+                                                                      &T::UseWinampMnuClick,
+                                                                      &T::UseScmpxMnuClick,
+                                                                      &T::UseChangeMnuClick,
+                                                                      &T::VolAMnuClick,
+                                                                      &T::VolBMnuClick,
+                                                                      &T::VolCMnuClick,
+                                                                      &T::VolUpMnuClick,
+                                                                      &T::VolDownMnuClick,
+                                                                      &T::UseMciMnuClick};
+    return action >= 0 && action < kJoypadActionCount ? kActions[size_t(action)] : nullptr;
 }

@@ -10,4 +10,9 @@ namespace mainmenus {
 // each item runs its command on window.
 QMenu *build(TTunoviaF &window);
 
+// The command joypad action `action` runs (see config/joypadactions.h);
+// nullptr for "none" and for numbers out of range.
+using Command = void (TTunoviaF::*)();
+Command joypadCommand(int action);
+
 } // namespace mainmenus

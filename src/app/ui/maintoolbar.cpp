@@ -191,7 +191,7 @@ void MainToolBar::setButtonPicture(int which, bool pressed)
     b->setIcon(pressed ? m_pressedPictures[size_t(which)] : m_normalPictures[size_t(which)]);
 }
 
-std::optional<QString> MainToolBar::loadSkins(const QString &timeSkin, const QString &buttonSkin)
+Result<> MainToolBar::loadSkins(const QString &timeSkin, const QString &buttonSkin)
 {
     try {
         const QStringList timeFiles = looksettings::timeSkinFiles(timeSkin);
@@ -226,7 +226,7 @@ std::optional<QString> MainToolBar::loadSkins(const QString &timeSkin, const QSt
             m_normalPictures[i] = m_imageButtons[i]->icon().pixmap(BuiltinPictures::buttonSize(which));
         }
     } catch (const SkinError &e) {
-        return e.file;
+        return Result<>::failure(looksettings::skinErrorText(e.file));
     }
-    return std::nullopt;
+    return {};
 }

@@ -4,11 +4,11 @@
 // panel, the time digits, and the two hidden buttons behind Esc and Enter.
 // The window connects the buttons to its commands.
 #include "app/ui/builtinpictures.h"
+#include "platform/result.h"
 
 #include <QFrame>
 #include <QPixmap>
 #include <array>
-#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -41,9 +41,10 @@ public:
     // Shows picture `pressed` or the normal one on image button `which`.
     void setButtonPicture(int which, bool pressed);
     // Reads the time skin and the button skin named by their folder prefixes
-    // (see looksettings.h for which files) and resets the digits to 0. Gives
-    // the file that could not be read; the pictures read before it stay.
-    std::optional<QString> loadSkins(const QString &timeSkin, const QString &buttonSkin);
+    // (see looksettings.h for which files) and resets the digits to 0. Fails
+    // with the message naming the file that could not be read; the pictures
+    // read before it stay.
+    [[nodiscard]] Result<> loadSkins(const QString &timeSkin, const QString &buttonSkin);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -8,6 +8,8 @@
 #include "tracks/trackmodel.h"
 
 #include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -197,4 +199,58 @@ bool TrackListViews::chooseColor(QTreeView *view, QPalette::ColorRole role, bool
     view->setPalette(palette);
     stored = wincolor::fromColor(*chosen);
     return true;
+}
+
+void TrackListViews::resetColumnWidths()
+{
+    for (QTreeView *view : {m_MP3ListView, m_MP3ListView2})
+        view->setUpdatesEnabled(false);
+    for (int i = 0; i < kFiveColumnCount; ++i)
+        m_MP3ListView->setColumnWidth(i, kDefaultWidths5[size_t(i)]);
+    for (int i = 0; i < kTrackFieldCount; ++i)
+        m_MP3ListView2->setColumnWidth(i, kDefaultWidths13[size_t(i)]);
+    for (QTreeView *view : {m_MP3ListView, m_MP3ListView2})
+        view->setUpdatesEnabled(true);
+}
+
+void TrackListViews::connectCommands(Commands commands)
+{
+    m_commands = std::move(commands);
+    for (QTreeView *view : {m_MP3ListView, m_MP3ListView2}) {
+        view->viewport()->installEventFilter(this);
+        view->installEventFilter(this);
+        connect(view, &QTreeView::doubleClicked, this, [this] { m_commands.handOver(); });
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint &pos) { m_commands.popupMenu->popup(view->viewport()->mapToGlobal(pos)); });
+        connect(view->header(), &QHeaderView::sectionClicked, this, [this](int column) { m_commands.sortBy(column); });
+    }
+}
+
+bool TrackListViews::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_commands.touched)
+        return QWidget::eventFilter(watched, event);
+    const bool onViewport = watched == m_MP3ListView2->viewport() || watched == m_MP3ListView->viewport();
+    const bool inList = onViewport || watched == m_MP3ListView2 || watched == m_MP3ListView;
+    if (inList && (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease))
+        m_commands.touched();
+    // A double click below the rows hands over too; on a row the view's own
+    // doubleClicked signal does it.
+    if (event->type() == QEvent::MouseButtonDblClick && onViewport) {
+        auto *view = static_cast<QTreeView *>(static_cast<QWidget *>(watched)->parentWidget());
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && !view->indexAt(mouse->position().toPoint()).isValid()) {
+            m_commands.handOver();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::array<int, kTrackFieldCount> TrackListViews::albumColumnWidths() const
+{
+    std::array<int, kTrackFieldCount> widths{};
+    for (int i = 0; i < kTrackFieldCount; ++i)
+        widths[size_t(i)] = keptColumnWidth(m_MP3ListView2, i);
+    return widths;
 }

@@ -7,8 +7,10 @@
 
 #include <QPalette>
 #include <QWidget>
+#include <functional>
 
 class Prompts;
+class QMenu;
 class QTreeView;
 class TrackModel;
 
@@ -22,12 +24,25 @@ public:
     QTreeView *legacyView() const { return m_MP3ListView; } // five columns
     QTreeView *albumView() const { return m_MP3ListView2; } // thirteen columns
 
+    // What the lists' own events run, on both lists.
+    struct Commands {
+        std::function<void()> touched;          // a mouse button or key released on a list
+        std::function<void()> handOver;         // a double click, on a row or below the rows
+        std::function<void(int column)> sortBy; // a header click
+        QMenu *popupMenu;                       // the right-click menu
+    };
+    void connectCommands(Commands commands);
+
+    // The album list's kept widths.
+    std::array<int, kTrackFieldCount> albumColumnWidths() const;
     // A column's width even while the plain-list style hides it.
     static int keptColumnWidth(QTreeView *view, int column);
     // The kept widths of both lists.
     void readColumnWidths(ColumnWidths &widths) const;
     // Puts the stored widths on one list (the five-column one when five).
     void restoreColumnWidths(bool five, const ColumnWidths &widths);
+    // Puts the default widths on both lists.
+    void resetColumnWidths();
 
     // The fonts and colours of the stored looks, on both lists.
     void applyLooks(const ListLooks &looks);
@@ -42,8 +57,12 @@ public:
     // into stored as the settings file keeps it; false if none was chosen.
     bool chooseColor(QTreeView *view, QPalette::ColorRole role, bool showSelection, int &stored);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     Prompts &m_prompts;
+    Commands m_commands{};
     TrackModel *m_model = nullptr;
     TrackModel *m_model2 = nullptr;
     QTreeView *m_MP3ListView = nullptr;
