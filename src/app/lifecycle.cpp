@@ -204,10 +204,8 @@ void Lifecycle::closeQuery()
     }
     if (dialog.startMode.isOn(2))
         m_window.closePlayer();
-    if (dialog.quitPolicy.isOn(0))
-        m_window.closePlayer();
-    else if (dialog.quitPolicy.isOn(2) &&
-             m_window.askYesNo(QStringLiteral("Tunovia"), U("MP3プレイヤーを終了しますか？")))
+    if (dialog.quitPolicy.isOn(0) ||
+        (dialog.quitPolicy.isOn(2) && m_window.askYesNo(QStringLiteral("Tunovia"), U("MP3プレイヤーを終了しますか？"))))
         m_window.closePlayer();
 }
 

@@ -8,7 +8,7 @@ namespace paths {
 
 QString settingsDir()
 {
-    const QString own = qEnvironmentVariable("TUNOVIA_CONFIG_DIR");
+    QString own = qEnvironmentVariable("TUNOVIA_CONFIG_DIR");
     if (!own.isEmpty())
         return own;
     const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");

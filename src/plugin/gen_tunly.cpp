@@ -85,6 +85,7 @@ void poll()
     const qint64 address = WindowBus::send(host, WM_USER, position, winamp::IpcGetPlaylistFile);
     // fromNative() only accepts windows of this process, so the address is ours to read.
     const QByteArray text =
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the player hands the address over as a number
         address ? QByteArray(reinterpret_cast<const char *>(static_cast<quintptr>(address))) : QByteArray("(null)");
     if (s.hasWritten && text == s.lastWritten)
         return;

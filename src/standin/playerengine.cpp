@@ -382,7 +382,7 @@ qint64 PlayerEngine::lengthMs() const
 
 QString PlayerEngine::title() const
 {
-    const QString player = m_mode == PlayerMode::Scmpx ? QStringLiteral("SCMPX") : QStringLiteral("Winamp");
+    QString player = m_mode == PlayerMode::Scmpx ? QStringLiteral("SCMPX") : QStringLiteral("Winamp");
     if (m_state == PlayState::Stopped || count() == 0)
         return player;
     return QStringLiteral("%1. %2 - %3").arg(m_index + 1).arg(paths::namePart(entry(m_index)), player);

@@ -49,7 +49,7 @@ private:
 
     QString skinFolder(const char *name)
     {
-        const QString folder = m_dir.filePath(QString::fromLatin1(name)) + QLatin1Char('/');
+        QString folder = m_dir.filePath(QString::fromLatin1(name)) + QLatin1Char('/');
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
         return folder;

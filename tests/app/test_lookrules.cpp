@@ -13,7 +13,7 @@ class TestLookRules : public QObject {
 
     QString folderWith(const char *name, const QStringList &files)
     {
-        const QString folder = m_dir.filePath(QString::fromLatin1(name)) + QLatin1Char('/');
+        QString folder = m_dir.filePath(QString::fromLatin1(name)) + QLatin1Char('/');
         QDir().mkpath(folder);
         for (const QString &file : files) {
             QFile f(folder + file);

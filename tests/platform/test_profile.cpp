@@ -231,10 +231,10 @@ private slots:
             << "Key" << QByteArray("[S]\r\nA=1\r\nKey=v\r\n[T]\r\n[S]\r\nB=2\r\n");
         QTest::newRow("CR only kept") << QByteArray("[S]\rA=1\r[T]\r") << "S"
                                       << "Key" << QByteArray("[S]\rA=1\rKey=v\r\n[T]\r");
-        QTest::newRow("NUL and garbage kept") << "[S]\r\nA=x\0y\r\n" + garbage(3000) + "\r\nKey=1\r\n"
-                                              << "S"
-                                              << "Key"
-                                              << "[S]\r\nA=x\0y\r\n" + garbage(3000) + "\r\nKey=v\r\n";
+        QTest::newRow("NUL and garbage kept")
+            << QByteArray("[S]\r\nA=x\0y\r\n", 12) + garbage(3000) + "\r\nKey=1\r\n"
+            << "S"
+            << "Key" << QByteArray("[S]\r\nA=x\0y\r\n", 12) + garbage(3000) + "\r\nKey=v\r\n";
         QTest::newRow("megabyte line kept") << "[S]\r\nJunk=" + QByteArray(1 << 20, 'j') << "S"
                                             << "Key"
                                             << "[S]\r\nJunk=" + QByteArray(1 << 20, 'j') + "\r\nKey=v\r\n";

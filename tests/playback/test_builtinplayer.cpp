@@ -123,7 +123,7 @@ private:
 
 QString TestBuiltinPlayer::file(const QString &name, int bytes)
 {
-    const QString path = m_dir->filePath(name);
+    QString path = m_dir->filePath(name);
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(QByteArray(bytes, 'x'));
@@ -132,7 +132,7 @@ QString TestBuiltinPlayer::file(const QString &name, int bytes)
 
 QString TestBuiltinPlayer::noiseFile()
 {
-    const QString path = m_dir->filePath(QStringLiteral("noise.mp3"));
+    QString path = m_dir->filePath(QStringLiteral("noise.mp3"));
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(noiseBytes(20000));

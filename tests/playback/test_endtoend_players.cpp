@@ -46,7 +46,7 @@ class TestEndToEndPlayers : public QObject, public BasicMainWindowFixture<System
     // when it ends, so the test knows when a second start has finished.
     QString makeWrapper(const QString &folder, const QString &mode)
     {
-        const QString wrapper = folder + QStringLiteral("player");
+        QString wrapper = folder + QStringLiteral("player");
         const QString script =
             QStringLiteral(
                 "#!/bin/sh\ncd '%1' || exit 1\nn=$(($(cat count 2>/dev/null || echo 0) + 1))\necho $n > count\n"

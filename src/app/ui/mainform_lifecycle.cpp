@@ -74,9 +74,10 @@ void TTunoviaF::applySettings()
 {
     const Lifecycle::Display shown = m_lifecycle.display();
     m_lyricsTag = 0;
-    const auto &buttons = m_toolBar->imageButtons(); // Winamp, SCMPX and the built-in player's, in order
-    for (int i = 0; i < 3; ++i)
-        buttons[size_t(int(BuiltinPictures::ButtonPicture::Winamp) + i)]->setVisible(i == shown.player);
+    using BuiltinPictures::ButtonPicture;
+    int which = 0; // the hand-over buttons of Winamp, SCMPX and the built-in player, in shown.player's order
+    for (auto button : {ButtonPicture::Winamp, ButtonPicture::Scmpx, ButtonPicture::Mci})
+        m_toolBar->imageButton(button)->setVisible(which++ == shown.player);
     m_toolBar->totalTimePanel()->setVisible(shown.totalTime);
     m_toolBar->timePanel()->setVisible(shown.playTime);
     if (shown.playTime)

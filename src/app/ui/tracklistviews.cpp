@@ -33,9 +33,9 @@ protected:
         QStyledItemDelegate::initStyleOption(option, index);
         if (index.column() != 0)
             return;
-        const int state = std::clamp(index.data(TrackModel::LyricsStateRole).toInt(), -1, 2);
+        const int picture = std::clamp(index.data(TrackModel::LyricsStateRole).toInt(), -1, 2) + 1; // state -1..2
         option->features |= QStyleOptionViewItem::HasDecoration;
-        option->icon = m_pictures[size_t(state + 1)];
+        option->icon = m_pictures[size_t(picture)];
         option->decorationSize = BuiltinPictures::kLyricsStateSize;
     }
 

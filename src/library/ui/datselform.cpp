@@ -315,6 +315,7 @@ void TDataSelectF::SortMnuClick()
     indexfile::sortOnePass(names, order);
     const QStringList paths = m_albumPaths;
     std::vector<bool> selected;
+    selected.reserve(size_t(m_list->count()));
     for (int i = 0; i < m_list->count(); ++i)
         selected.push_back(m_list->item(i)->isSelected());
     for (int i = 0; i < m_list->count(); ++i) {

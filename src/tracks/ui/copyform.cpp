@@ -161,6 +161,7 @@ CopyOptions TCopyF::options() const
 std::vector<int> TCopyF::order() const
 {
     std::vector<int> out;
+    out.reserve(size_t(CopyList->topLevelItemCount()));
     for (int i = 0; i < CopyList->topLevelItemCount(); ++i)
         out.push_back(CopyList->topLevelItem(i)->data(0, kOrderRole).toInt());
     return out;
