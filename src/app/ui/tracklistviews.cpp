@@ -108,8 +108,7 @@ void TrackListViews::readColumnWidths(ColumnWidths &widths) const
 {
     for (int i = 0; i < kFiveColumnCount; ++i)
         widths.five[size_t(i)] = keptColumnWidth(m_MP3ListView, i);
-    for (int i = 0; i < kTrackFieldCount; ++i)
-        widths.thirteen[size_t(i)] = keptColumnWidth(m_MP3ListView2, i);
+    widths.thirteen = albumColumnWidths();
 }
 
 void TrackListViews::restoreColumnWidths(bool five, const ColumnWidths &widths)
@@ -203,14 +202,10 @@ bool TrackListViews::chooseColor(QTreeView *view, QPalette::ColorRole role, bool
 
 void TrackListViews::resetColumnWidths()
 {
-    for (QTreeView *view : {m_MP3ListView, m_MP3ListView2})
-        view->setUpdatesEnabled(false);
-    for (int i = 0; i < kFiveColumnCount; ++i)
-        m_MP3ListView->setColumnWidth(i, kDefaultWidths5[size_t(i)]);
-    for (int i = 0; i < kTrackFieldCount; ++i)
-        m_MP3ListView2->setColumnWidth(i, kDefaultWidths13[size_t(i)]);
-    for (QTreeView *view : {m_MP3ListView, m_MP3ListView2})
-        view->setUpdatesEnabled(true);
+    ColumnWidths defaults;
+    defaults.five = kDefaultWidths5; // the path column open too
+    restoreColumnWidths(true, defaults);
+    restoreColumnWidths(false, defaults);
 }
 
 void TrackListViews::connectCommands(Commands commands)
